@@ -1,0 +1,57 @@
+#pragma once
+
+#include "lcsdk/ui/geometry.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace lcsdk::ui {
+
+class widget;
+class window;
+
+// The platform side of one toolkit window. Each platform build defines `impl` and every member.
+class native_window {
+public:
+    native_window();
+    ~native_window();
+    native_window(const native_window&) = delete;
+    native_window& operator=(const native_window&) = delete;
+
+    void create_window(native_window* owner, window* toolkit_window, rect_i rect_dips);
+    bool is_created() const;
+    void set_title(const std::string& title_utf8);
+    void set_window_rect(rect_i rect_dips);
+    void center_window();
+
+    void show_modal();
+    void end_modal();
+
+    void add_timer(widget* target, std::int32_t id_value, std::uint32_t interval_ms, bool one_shot);
+    void remove_timer(widget* target, std::int32_t id_value);
+
+    // Asks for a repaint of a rectangle in window DIPs; the platform paints later.
+    void invalidate(rect_i rect_dips);
+
+    // Keep delivering mouse input to this window while a button is held.
+    void set_mouse_capture();
+    void release_mouse_capture();
+
+    // Mouse position in client DIPs of this window.
+    vec2i client_mouse_position() const;
+
+    window* toolkit_window() const;
+
+    struct impl;
+    impl& get_impl() { return *impl_; }
+    const impl& get_impl() const { return *impl_; }
+
+private:
+    std::unique_ptr<impl> impl_;
+};
+
+// Mouse position in DIPs for a widget that belongs to no window (screen coordinates).
+vec2i screen_mouse_position();
+
+} // namespace lcsdk::ui
