@@ -74,6 +74,7 @@ TEST_F(WidgetTreeTest, CreatingTwiceUnderOneParentIsRejected)
 {
     widget w;
     w.create(win->root, {{0, 0}, {10, 10}});
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_DEATH(w.create(win->root, {{0, 0}, {10, 10}}), "Double create");
 }
 
