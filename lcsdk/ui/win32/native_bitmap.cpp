@@ -1,0 +1,134 @@
+#include "lcsdk/ui/native_bitmap.h"
+
+#include "lcsdk/ui/native_drawer.h"
+#include "lcsdk/ui/widget_themes.h"
+#include "lcsdk/ui/win32/native_bitmap_impl.h"
+#include "lcsdk/ui/win32/native_drawer_impl.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace lcsdk::ui {
+
+using namespace win32;
+
+native_bitmap::native_bitmap() : impl_(std::make_unique<impl>())
+{
+    throw_if_failed(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                     __uuidof(IWICImagingFactory), reinterpret_cast<void**>(&impl_->imaging_factory)),
+                    "unable to create the imaging factory");
+}
+
+native_bitmap::~native_bitmap()
+{
+    impl_->drop_device_bitmaps(*this);
+    // The pixels, the factory and finally the apartment go with the impl, in reverse member order.
+}
+
+bool native_bitmap::load_from_memory(const void* bytes, std::size_t byte_count, float scale_value)
+{
+    auto& state = *impl_;
+    // WIC takes a 32-bit length; anything longer is not one of our images.
+    if (bytes == nullptr || byte_count > std::numeric_limits<DWORD>::max())
+        return false;
+
+    // The stream only reads the bytes; WIC's signature just lacks the const.
+    IWICStreamPtr stream;
+    IWICBitmapDecoderPtr decoder;
+    if (FAILED(state.imaging_factory->CreateStream(&stream)) ||
+        FAILED(stream->InitializeFromMemory(static_cast<BYTE*>(const_cast<void*>(bytes)), static_cast<DWORD>(byte_count))) ||
+        FAILED(state.imaging_factory->CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnLoad, &decoder)))
+        return false;
+
+    IWICBitmapFrameDecodePtr frame;
+    decoder->GetFrame(0, &frame);
+
+    IWICFormatConverterPtr converter;
+    throw_if_failed(state.imaging_factory->CreateFormatConverter(&converter),
+                    "unable to create the bitmap format converter");
+    throw_if_failed(converter->Initialize(frame, GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                          WICBitmapPaletteTypeMedianCut),
+                    "unable to create a bitmap from the format converter");
+
+    UINT width = 0;
+    UINT height = 0;
+    converter->GetSize(&width, &height);
+
+    IWICBitmapPtr decoded;
+    throw_if_failed(state.imaging_factory->CreateBitmapFromSource(converter, WICBitmapCacheOnLoad, &decoded),
+                    "unable to create a bitmap from the format converter");
+
+    // Device bitmaps made from earlier pixels would keep showing the old picture.
+    state.drop_device_bitmaps(*this);
+    state.pixels = decoded;
+    state.size = {width, height};
+    state.scale = scale_value;
+    state.loaded = true;
+    return true;
+}
+
+bool native_bitmap::load(const image_ref& image)
+{
+    if (image.data == nullptr)
+        return false;
+    return load_from_memory(image.data, static_cast<std::size_t>(image.size), image.scale);
+}
+
+void native_bitmap::unload()
+{
+    impl_->drop_device_bitmaps(*this);
+    impl_->loaded = false;
+}
+
+bool native_bitmap::is_loaded() const { return impl_->loaded; }
+
+_vec2<std::uint32_t> native_bitmap::pixel_size() const { return impl_->size; }
+
+float native_bitmap::scale() const { return impl_->scale; }
+
+vec2i native_bitmap::dip_size() const
+{
+    const auto& state = *impl_;
+    return {static_cast<int>(static_cast<float>(state.size.x) / state.scale),
+            static_cast<int>(static_cast<float>(state.size.y) / state.scale)};
+}
+
+ID2D1Bitmap* native_bitmap::impl::device_bitmap(native_bitmap& self, native_drawer& drawer)
+{
+    ID2D1RenderTarget* target = drawer.get_impl().render_target;
+    if (const auto found = device_bitmaps.find(target); found != device_bitmaps.end())
+        return found->second;
+
+    // 96 DPI, the documented default, spelled out: one bitmap DIP is one image pixel, so source
+    // rectangles address pixels at any screen DPI (Wine would otherwise take the target's DPI).
+    const D2D1_BITMAP_PROPERTIES properties{{DXGI_FORMAT_B8G8R8A8_UNORM, D2D1_ALPHA_MODE_PREMULTIPLIED}, 96.0f, 96.0f};
+    ID2D1BitmapPtr from_pixels;
+    throw_if_failed(target->CreateBitmapFromWicBitmap(pixels, properties, &from_pixels),
+                    "unable to create a bitmap from a WIC bitmap");
+    ID2D1BitmapPtr shared;
+    throw_if_failed(target->CreateSharedBitmap(__uuidof(ID2D1Bitmap), from_pixels.GetInterfacePtr(), nullptr, &shared),
+                    "unable to create a shared bitmap");
+
+    ID2D1Bitmap* result = shared;
+    device_bitmaps.emplace(target, std::move(shared));
+    drawer.get_impl().register_bitmap(self);
+    if (std::find(drawers.begin(), drawers.end(), &drawer) == drawers.end())
+        drawers.push_back(&drawer);
+    return result;
+}
+
+void native_bitmap::impl::forget_drawer(native_drawer& drawer)
+{
+    device_bitmaps.erase(drawer.get_impl().render_target.GetInterfacePtr());
+    std::erase(drawers, &drawer);
+}
+
+void native_bitmap::impl::drop_device_bitmaps(const native_bitmap& self)
+{
+    for (native_drawer* drawer : drawers)
+        drawer->get_impl().unregister_bitmap(self);
+    drawers.clear();
+    device_bitmaps.clear();
+}
+
+} // namespace lcsdk::ui
