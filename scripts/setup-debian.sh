@@ -9,7 +9,7 @@ packages=(
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64 xvfb xdotool imagemagick x11-utils
-  python3-fonttools fonts-dejavu-core
+  python3-fonttools fonts-dejavu-core fonts-wine
 )
 
 missing=()

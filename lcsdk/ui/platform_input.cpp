@@ -43,6 +43,21 @@ rect_ltrb dirty_pixels_to_dips(rect_ltrb pixels, int dpi_x, int dpi_y)
             ceil_div(pixels.right * 96LL, dpi_x), ceil_div(pixels.bottom * 96LL, dpi_y)};
 }
 
+vec2i centred_position(rect_ltrb reference, rect_ltrb work_area, vec2i client_size, vec2i outer_bottom_right)
+{
+    int x = reference.left + (reference.right - client_size.x - reference.left) / 2;
+    int y = reference.top + (reference.bottom - client_size.y - reference.top) / 2;
+    if (x + outer_bottom_right.x > work_area.right)
+        x = work_area.right - outer_bottom_right.x;
+    if (y + outer_bottom_right.y > work_area.bottom)
+        y = work_area.bottom - outer_bottom_right.y;
+    if (x < work_area.left)
+        x = work_area.left + 1;
+    if (y < work_area.top)
+        y = work_area.top + 1;
+    return {x, y};
+}
+
 bool translate_mouse_move(window& target)
 {
     if (!target.mouse_inside) {

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "lcsdk/ui/native_window.h"
+#include "lcsdk/ui/timer_table.h"
+#include "lcsdk/ui/win32/native_drop_target.h"
+
+#include <windows.h>
+
+namespace lcsdk::ui {
+
+// The Win32 state behind one native_window; the drawer and the input-method context reach the
+// window handle and the DPI through it.
+struct native_window::impl {
+    native_window* self = nullptr;
+    HWND handle = nullptr;
+    window* toolkit_window = nullptr;
+    bool modal_running = false;
+    timer_table timers;
+    DWORD style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    DWORD ex_style = 0;
+    int resize_border = 8;
+    bool resizable = false;
+    // Read once when the window is created; the window keeps this DPI for its lifetime.
+    int dpi_x = 96;
+    int dpi_y = 96;
+    SIZE min_client{0, 0};
+    SIZE max_client{100000, 100000};
+    native_drop_target drop_target;
+};
+
+} // namespace lcsdk::ui
