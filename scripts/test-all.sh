@@ -17,3 +17,8 @@ echo "== unit tests under the sanitizers"
 cmake --preset host-sanitize
 cmake --build --preset host-sanitize -j "$jobs"
 ctest --preset host-sanitize -j "$jobs"
+
+echo "== Windows build and its tests under Wine (headless: the harness starts Xvfb)"
+cmake --preset win
+cmake --build --preset win -j "$jobs"
+ctest --preset win
