@@ -364,17 +364,10 @@ void native_window::center_window()
 
     const RECT outer = adjusted_frame(client_width, client_height, static_cast<DWORD>(GetWindowLongW(state.handle, GWL_STYLE)),
                                       static_cast<DWORD>(GetWindowLongW(state.handle, GWL_EXSTYLE)));
-    int x = reference.left + (reference.right - client_width - reference.left) / 2;
-    int y = reference.top + (reference.bottom - client_height - reference.top) / 2;
-    if (x + outer.right > work.right)
-        x = work.right - outer.right;
-    if (y + outer.bottom > work.bottom)
-        y = work.bottom - outer.bottom;
-    if (x < work.left)
-        x = work.left + 1;
-    if (y < work.top)
-        y = work.top + 1;
-    SetWindowPos(state.handle, nullptr, x, y, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+    const vec2i corner = centred_position({reference.left, reference.top, reference.right, reference.bottom},
+                                          {work.left, work.top, work.right, work.bottom}, {client_width, client_height},
+                                          {outer.right, outer.bottom});
+    SetWindowPos(state.handle, nullptr, corner.x, corner.y, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
 }
 
 void native_window::show_modal()
