@@ -164,19 +164,6 @@ private:
     native_drawer::impl& drawer_;
 };
 
-rect_ltrb clip_intersection(const std::vector<rect_ltrb>& clips)
-{
-    if (clips.empty())
-        return {};
-    rect_ltrb r = clips.front();
-    for (const rect_ltrb& c : clips) {
-        r.left = std::max(r.left, c.left);
-        r.top = std::max(r.top, c.top);
-        r.right = std::min(r.right, c.right);
-        r.bottom = std::min(r.bottom, c.bottom);
-    }
-    return r;
-}
 
 } // namespace
 
@@ -190,16 +177,9 @@ void native_drawer::draw_html(markup_layout& layout, vec2i position)
     auto& d = *impl_;
     auto& pango = dynamic_cast<pango_markup_layout&>(layout);
 
-    offscreen::draw_op op;
-    op.kind = offscreen::op_kind::draw_html;
-    op.state = d.state;
-    op.origin = d.origin;
-    op.clips = d.clips;
-    op.clip = clip_intersection(d.clips);
-    op.in_frame = d.frame != nullptr;
+    offscreen::draw_op& op = d.record(offscreen::op_kind::draw_html);
     op.rect = {position, pango.box()};
     op.text = pango.text();
-    d.ops.push_back(std::move(op));
     if (!d.frame)
         return;
 

@@ -141,20 +141,22 @@ native_drawer::native_drawer(native_window& target) : impl_(std::make_unique<imp
 
 native_drawer::~native_drawer() = default;
 
-namespace {
-
-draw_op& record(native_drawer::impl& d, op_kind kind)
+draw_op& native_drawer::impl::record(op_kind kind)
 {
     draw_op op;
     op.kind = kind;
-    op.state = d.state;
-    op.origin = d.origin;
-    op.clips = d.clips;
-    op.clip = intersection(d.clips);
-    op.in_frame = d.frame != nullptr;
-    d.ops.push_back(std::move(op));
-    return d.ops.back();
+    op.state = state;
+    op.origin = origin;
+    op.clips = clips;
+    op.clip = intersection(clips);
+    op.in_frame = frame != nullptr;
+    ops.push_back(std::move(op));
+    return ops.back();
 }
+
+namespace {
+
+draw_op& record(native_drawer::impl& d, op_kind kind) { return d.record(kind); }
 
 // Each drawing call paints in its own save/restore so that its settings do not leak.
 struct paint_scope {

@@ -28,6 +28,9 @@ struct native_drawer::impl {
     std::optional<vec2i> pending_size; // a resize asked for during a paint pass
     std::vector<offscreen::draw_op> ops;
     std::size_t frames = 0;
+
+    // Appends an operation with the state, origin and clips in force now.
+    offscreen::draw_op& record(offscreen::op_kind kind);
 };
 
 } // namespace lcsdk::ui
