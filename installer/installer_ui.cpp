@@ -1,0 +1,314 @@
+#include "installer/installer_ui.h"
+
+#include "installer/discovery.h"
+#include "installer/messages.h"
+#include "installer/wizard_styles.h"
+
+#include "assets/embedded_images.h"
+#include "lcsdk/ui/message_popup.h"
+#include "lcsdk/ui/native_drawer.h"
+#include "lcsdk/ui/native_window.h"
+
+#include <exception>
+#include <functional>
+#include <string>
+#include <tuple>
+
+namespace installer {
+
+namespace {
+
+using namespace std::placeholders;
+using lcsdk::ui::color4f;
+using lcsdk::ui::rect_i;
+
+constexpr int W = InstallerUI::width;
+constexpr int H = InstallerUI::height;
+constexpr rect_i page_area{{170, 50}, {W - 180, H - 110}};
+constexpr int Wp = page_area.size.x;
+constexpr int Hp = page_area.size.y;
+
+constexpr color4f clear{0, 0, 0, 0};
+constexpr color4f clear_white{1, 1, 1, 0};
+constexpr color4f summary_back{0.118f, 0.118f, 0.118f, 1.0f};
+
+constexpr std::int32_t install_timer_id = 1;
+constexpr std::uint32_t install_poll_ms = 200;
+
+} // namespace
+
+InstallerUI::InstallerUI() : plugin_folders(empty_folder_list())
+{
+    create(window_title, {{600, 200}, {W, H}});
+    lcsdk::ui::set_global_styles(wizard_styles());
+
+    root.set_back_color({0.176f, 0.176f, 0.176f, 1.0f});
+    lcsdk::ui::add_handler(&root, this, lcsdk::ui::paint_event, std::bind(&InstallerUI::paint_root, this));
+
+    // A banner that cannot be decoded is simply not drawn.
+    banner.load(lcsdk::assets::wizard_banner_image());
+
+    title_label.create(root, {{170, 0}, {W - 180, 50}});
+    title_label.set_back_color(clear);
+    lcsdk::ui::set_alias(title_label.theme, "label_font_size", "title_font_size");
+    lcsdk::ui::set_alias(title_label.theme, "label_font_weight", "title_font_weight");
+    title_label.set_text(window_title);
+
+    build_pages();
+
+    const std::array<std::tuple<InstallerButton*, int, const char*>, 3> bar{{
+        {&back_button, W - 300, "< Back"}, {&next_button, W - 210, "Next >"}, {&cancel_button, W - 95, "Cancel"}}};
+    for (const auto& [button, x, caption] : bar) {
+        button->create(root, {{x, H - 40}, {85, 30}});
+        button->set_text(caption);
+        lcsdk::ui::add_handler(button, this, lcsdk::ui::mouse_up, std::bind(&InstallerUI::on_navigation, this, _1));
+    }
+
+    set_page(0);
+    native->center_window();
+}
+
+InstallerUI::~InstallerUI()
+{
+    if (worker.joinable())
+        worker.join();
+}
+
+void InstallerUI::build_pages()
+{
+    for (int i = 0; i < page_count; ++i) {
+        lcsdk::ui::GenericPanel& page = pages[static_cast<std::size_t>(i)];
+        page.create(root, page_area);
+        page.set_back_color(clear);
+        page.set_visible(false);
+    }
+
+    intro_label.create(pages[0], {{10, 20}, {W - 190, 200}});
+    intro_label.set_back_color(clear);
+    lcsdk::ui::set_alias(intro_label.theme, "label_text_valign", "label_intro_text_valign");
+    intro_label.set_text(intro_text());
+
+    build_version_page();
+
+    summary_intro_label.create(pages[2], {{0, 15}, {Wp, 40}});
+    summary_intro_label.set_back_color(clear_white);
+    lcsdk::ui::set_alias(summary_intro_label.theme, "label_text_valign", "label_intro_text_valign");
+    summary_intro_label.set_text(summary_intro_text());
+    summary_panel.create(pages[2], {{0, 60}, {Wp, Hp - 60}});
+    summary_panel.set_back_color(summary_back);
+    summary_scroll_bar.create(summary_panel, {{Wp - 15, 0}, {15, Hp - 60}});
+    summary_scroll_bar.set_back_color({0.208f, 0.208f, 0.208f, 1.0f});
+    summary_scroll_bar.step = 10;
+    summary_label.create(summary_panel, {{10, 10}, {Wp - 35, 800}});
+    summary_label.set_back_color(summary_back);
+    lcsdk::ui::set_alias(summary_label.theme, "label_font_size", "label_path_font_size");
+    lcsdk::ui::set_alias(summary_label.theme, "label_text_valign", "label_path_text_valign");
+    summary_scroll_bar.set_scroll_panel(&summary_label);
+
+    progress_heading_label.create(pages[3], {{0, 0}, {Wp, 25}});
+    progress_heading_label.set_back_color(clear_white);
+    lcsdk::ui::set_alias(progress_heading_label.theme, "label_font_weight", "label_install_weight");
+    progress_heading_label.set_text(installing_heading_text());
+    progress_text_label.create(pages[3], {{0, 50}, {W - 200, Hp - 50}});
+    progress_text_label.set_back_color(clear_white);
+    lcsdk::ui::set_alias(progress_text_label.theme, "label_text_valign", "label_path_text_valign");
+}
+
+void InstallerUI::build_version_page()
+{
+    version_heading_label.create(pages[1], {{0, 0}, {Wp, 50}});
+    version_heading_label.set_back_color(clear_white);
+    lcsdk::ui::set_alias(version_heading_label.theme, "label_font_weight", "label_adobe_version_weight");
+    version_heading_label.set_text(version_heading_text());
+
+    plugin_folders = find_plugin_folders();
+    plugin_folders.resize(host_version_count);
+    for (std::size_t i = 0; i < version_checked.size(); ++i)
+        version_checked[i] = !plugin_folders[i].empty();
+
+    // Versions that were not found get no box at all; "Custom" always has one.
+    int y = 55;
+    int offered = 0;
+    for (std::size_t i = 0; i < version_check_boxes.size(); ++i) {
+        if (!version_checked[i] && i != Custom)
+            continue;
+        lcsdk::ui::CheckBox& box = version_check_boxes[i];
+        box.create(pages[1], {{20, y}, {Wp - 30, 25}});
+        box.set_back_color(clear);
+        box.set_placement(0, 5);
+        box.set_text(host_version_names[i]);
+        box.bind_value(&version_checked[i]);
+        lcsdk::ui::add_handler(&box, this, lcsdk::ui::checkbox_toggled,
+                               std::bind(&InstallerUI::on_custom_folder, this, _1));
+        y += 25;
+        ++offered;
+    }
+
+    plugin_path_button.create(pages[1], {{20, 60 + 25 * offered}, {90, 15}});
+    plugin_path_button.set_text("Plugin Path");
+    plugin_path_button.set_visible(false);
+    lcsdk::ui::add_handler(&plugin_path_button, this, lcsdk::ui::mouse_up,
+                           std::bind(&InstallerUI::on_custom_folder, this, _1));
+
+    custom_path_label.create(pages[1], {{20, 80 + 25 * offered}, {Wp - 40, 50}});
+    custom_path_label.set_back_color(clear_white);
+    lcsdk::ui::set_alias(custom_path_label.theme, "label_font_size", "label_path_font_size");
+    lcsdk::ui::set_alias(custom_path_label.theme, "label_text_valign", "label_path_text_valign");
+    custom_path_label.set_visible(false);
+}
+
+void InstallerUI::paint_root()
+{
+    if (!drawer)
+        return;
+    lcsdk::ui::native_drawer& d = *drawer;
+    d.set_fill_color(lcsdk::ui::get_color(root.theme, "default_back_color"));
+    d.fill_rect({{0, 0}, {W, H}});
+    d.set_fill_color({0.275f, 0.275f, 0.275f, 1.0f});
+    d.fill_rect({{0, H - 50}, {W, 50}});
+    if (banner.is_loaded())
+        d.draw_image_fit({{0, 0}, {160, 310}}, banner);
+    d.set_line_color({0.392f, 0.392f, 0.392f, 1.0f}, 1.0f);
+    d.set_line_style(0);
+    d.draw_line({0, H - 50}, {W, H - 50});
+}
+
+void InstallerUI::set_page(int index)
+{
+    // Only the four built pages exist; the disabled buttons keep other indices away, and this
+    // keeps them away whatever the input.
+    if (index < 0 || index >= page_count)
+        return;
+    switch (index) {
+    case 0:
+        back_button.set_enabled(false);
+        break;
+    case 2:
+        summary_label.set_text(summary_text(version_checked, plugin_folders, custom_plugin_folder), false, true);
+        back_button.set_enabled(true);
+        break;
+    case 3:
+        back_button.set_enabled(false);
+        next_button.set_enabled(false);
+        break;
+    default:
+        back_button.set_enabled(true);
+        break;
+    }
+    back_button.set_text("< Back");
+    next_button.set_text("Next >");
+    if (index == 3)
+        start_install();
+
+    pages[static_cast<std::size_t>(current_page)].set_visible(false);
+    pages[static_cast<std::size_t>(index)].set_visible(true);
+    current_page = index;
+}
+
+void InstallerUI::on_navigation(const lcsdk::ui::event_info& info)
+{
+    if (info.sender == &back_button) {
+        set_page(current_page - 1);
+    } else if (info.sender == &next_button) {
+        set_page(current_page + 1);
+    } else if (info.sender == &cancel_button) {
+        if (install_finished) {
+            end_modal(1);
+            return;
+        }
+        lcsdk::ui::MessagePopup popup;
+        popup.create_popup(this, "Exit Installer", exit_question_text(), lcsdk::ui::MessagePopup::buttons_ok_cancel);
+        if (const int result = popup.show_modal(); result != 0)
+            end_modal(result);
+    }
+}
+
+void InstallerUI::on_custom_folder(const lcsdk::ui::event_info& info)
+{
+    if (info.sender == &version_check_boxes[Custom]) {
+        const bool show = version_checked[Custom];
+        plugin_path_button.set_visible(show);
+        custom_path_label.set_visible(show);
+    } else if (info.sender == &plugin_path_button) {
+        choose_custom_folder();
+    }
+}
+
+void InstallerUI::choose_custom_folder()
+{
+    lcsdk::filesystem::file_path chosen;
+    try {
+        chosen = select_folder("Custom Folder", this, plugin_folders[Custom]);
+    } catch (const std::exception& failure) {
+        // The shell's dialog itself failed: say so and keep the folder chosen before.
+        lcsdk::ui::MessagePopup popup;
+        popup.create_popup(this, "Custom Folder", failure.what(), lcsdk::ui::MessagePopup::buttons_ok);
+        popup.show_modal();
+        return;
+    }
+    if (chosen.empty())
+        return;
+    custom_plugin_folder = std::move(chosen);
+    custom_path_label.set_text(custom_path_label_text(custom_plugin_folder));
+}
+
+void InstallerUI::start_install()
+{
+    native->add_timer(&pages[3], install_timer_id, install_poll_ms, false);
+    timer_handler = lcsdk::ui::add_handler(&pages[3], this, lcsdk::ui::timer_tick,
+                                           std::bind(&InstallerUI::on_install_timer, this, _1));
+
+    folder_list chosen = empty_folder_list();
+    for (std::size_t i = 0; i < chosen.size(); ++i)
+        if (version_checked[i])
+            chosen[i] = i == Custom ? custom_plugin_folder : plugin_folders[i];
+
+    // The poll handler joins every worker before it offers a retry; this only guards that order.
+    if (worker.joinable())
+        worker.join();
+    // `done` still holds the end of the previous run; a tick that came before the new worker
+    // cleared it would report that run again.
+    engine.done.store(false);
+    worker = std::thread([this, plugins = std::move(chosen)] { engine.install(plugins, empty_folder_list(), 1); });
+}
+
+void InstallerUI::on_install_timer(const lcsdk::ui::event_info&)
+{
+    const System::snapshot state = engine.read();
+    const progress_report report = make_progress_report(state.status, progress_dots);
+    // Installed versions are skipped by a retry.
+    for (std::size_t i = 0; i < version_checked.size(); ++i)
+        if (report.installed[i])
+            version_checked[i] = false;
+    progress_text_label.set_text(report.text, false, false);
+
+    if (state.finished) {
+        lcsdk::ui::event_bus::instance().remove_handler(timer_handler);
+        if (worker.joinable())
+            worker.join();
+        if (!report.failed_slot) {
+            finish(success_heading_text());
+        } else {
+            const int slot = *report.failed_slot;
+            lcsdk::ui::MessagePopup popup;
+            popup.create_popup(this, "Failed to install",
+                               retry_question(slot, state.status[static_cast<std::size_t>(slot)]),
+                               lcsdk::ui::MessagePopup::buttons_yes_no);
+            if (popup.show_modal() == 1)
+                start_install();
+            else
+                finish(partial_failure_heading_text());
+        }
+    }
+    progress_dots = next_progress_dots(progress_dots);
+}
+
+void InstallerUI::finish(const std::string& heading)
+{
+    progress_heading_label.set_text(heading);
+    cancel_button.set_text("Finish");
+    install_finished = true;
+    progress_text_label.set_text(progress_text_label.text + finish_hint, false, false);
+}
+
+} // namespace installer

@@ -1,0 +1,68 @@
+#include "installer/discovery.h"
+#include "installer/offscreen/offscreen_discovery.h"
+
+#include <stdexcept>
+
+namespace installer {
+
+namespace {
+
+struct offscreen_host {
+    folder_list folders = empty_folder_list();
+    std::deque<offscreen::folder_dialog_answer> answers;
+    std::vector<offscreen::folder_dialog_call> calls;
+};
+
+offscreen_host& host()
+{
+    static offscreen_host state;
+    return state;
+}
+
+} // namespace
+
+folder_list find_plugin_folders()
+{
+    return host().folders;
+}
+
+// With no answer queued the dialog counts as cancelled, like a user closing it.
+lcsdk::filesystem::file_path select_folder(const std::string& title, lcsdk::ui::window* owner,
+                                           const lcsdk::filesystem::file_path& initial_folder)
+{
+    host().calls.push_back({title, owner, initial_folder});
+    if (host().answers.empty())
+        return {};
+    offscreen::folder_dialog_answer answer = std::move(host().answers.front());
+    host().answers.pop_front();
+    if (!answer.failure.empty())
+        throw std::runtime_error(answer.failure);
+    return answer.folder;
+}
+
+namespace offscreen {
+
+void set_discovered_folders(folder_list folders)
+{
+    folders.resize(host_version_count);
+    host().folders = std::move(folders);
+}
+
+void queue_folder_dialog_answer(folder_dialog_answer answer)
+{
+    host().answers.push_back(std::move(answer));
+}
+
+const std::vector<folder_dialog_call>& folder_dialog_calls()
+{
+    return host().calls;
+}
+
+void reset()
+{
+    host() = offscreen_host{};
+}
+
+} // namespace offscreen
+
+} // namespace installer

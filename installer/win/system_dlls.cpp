@@ -1,0 +1,26 @@
+#include "installer/win/system_dlls.h"
+
+namespace installer::win {
+
+namespace {
+
+// Direct2D, DirectWrite and the imaging component. Direct2D loads DirectWrite on its own.
+constexpr std::array<const wchar_t*, 3> names{L"d2d1.dll", L"dwrite.dll", L"windowscodecs.dll"};
+
+} // namespace
+
+system_dlls::system_dlls()
+{
+    // A DLL that fails to load here is reported where it is first used, as before.
+    for (std::size_t i = 0; i < names.size(); ++i)
+        modules_[i] = LoadLibraryExW(names[i], nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+system_dlls::~system_dlls()
+{
+    for (HMODULE module : modules_)
+        if (module != nullptr)
+            FreeLibrary(module);
+}
+
+} // namespace installer::win

@@ -1,0 +1,253 @@
+#include "installer/system.h"
+
+#include "installer_payload.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <sys/resource.h>
+#include <thread>
+
+using namespace installer;
+using lcsdk::filesystem::file_path;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string read_file(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string payload()
+{
+    return {reinterpret_cast<const char*>(payload::main_payload), payload::main_payload_size};
+}
+
+// Each test gets its own real folders: hosts under `root`, the machine-wide data folder under
+// `root/data` (announced through the freedesktop variable the POSIX engine reads).
+class Engine : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        root = fs::temp_directory_path() / ("installer_engine_" + std::to_string(::getpid()) + "_" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(root);
+        fs::create_directories(root);
+        data = root / "data" / "shared";
+        ::setenv("XDG_DATA_DIRS", (data.string() + ":/usr/share").c_str(), 1);
+    }
+    void TearDown() override
+    {
+        ::unsetenv("XDG_DATA_DIRS");
+        fs::remove_all(root);
+    }
+
+    // A host plug-in folder that exists.
+    file_path host(const std::string& name)
+    {
+        fs::create_directories(root / name);
+        return file_path((root / name).string());
+    }
+    fs::path plugin_in(const std::string& name) const { return root / name / "Lumacraft" / "Glaive.aex"; }
+    bool app_data_made() const { return fs::is_directory(data / "Lumacraft"); }
+
+    void run(const folder_list& plugins, int custom_main_payload = 1)
+    {
+        engine.install(plugins, empty_folder_list(), custom_main_payload);
+    }
+
+    fs::path root;
+    fs::path data;
+    System engine;
+};
+
+TEST_F(Engine, WritesThePayloadIntoEveryChosenFolderThenMakesTheDataFolder)
+{
+    folder_list plugins = empty_folder_list();
+    plugins[CS6] = host("cs6");
+    plugins[CC2017] = host("cc2017");
+    plugins[Custom] = host("custom");
+    run(plugins);
+
+    EXPECT_TRUE(engine.done.load());
+    for (const char* name : {"cs6", "cc2017", "custom"}) {
+        EXPECT_EQ(read_file(plugin_in(name)), payload()) << name;
+        EXPECT_FALSE(fs::exists(plugin_in(name).string() + ".partial")) << name;
+    }
+    const status_list expected{0, 0, 0, 0, 2, 0, 0, 0, 0, 2, 2};
+    EXPECT_EQ(engine.read().status, expected);
+    EXPECT_TRUE(app_data_made());
+}
+
+TEST_F(Engine, NothingChosenStillSucceedsAndMakesTheDataFolder)
+{
+    run(empty_folder_list());
+    EXPECT_TRUE(engine.done.load());
+    EXPECT_EQ(engine.read().status, status_list{});
+    EXPECT_TRUE(app_data_made());
+}
+
+TEST_F(Engine, SkippedSlotsKeepTheirStatus)
+{
+    engine.status[CS5].store(2);
+    engine.status[CC].store(40);
+    folder_list plugins = empty_folder_list();
+    plugins[CS6] = host("cs6");
+    run(plugins);
+    const status_list expected{0, 0, 2, 0, 2, 40, 0, 0, 0, 0, 0};
+    EXPECT_EQ(engine.read().status, expected);
+}
+
+TEST_F(Engine, StopsAtTheFirstFailureAndMakesNoDataFolder)
+{
+    engine.status[CC2017].store(2); // from an earlier run
+    folder_list plugins = empty_folder_list();
+    plugins[CS6] = host("cs6");
+    plugins[CC] = file_path((root / "gone" / "cc").string()); // its parent does not exist
+    plugins[CC2015] = host("cc2015");
+    plugins[Custom] = host("custom");
+    run(plugins);
+
+    const System::snapshot state = engine.read();
+    EXPECT_TRUE(state.finished);
+    const status_list expected{0, 0, 0, 0, 2, 40, 0, 0, 0, 2, 0};
+    EXPECT_EQ(state.status, expected);
+    EXPECT_TRUE(fs::exists(plugin_in("cs6")));
+    EXPECT_FALSE(fs::exists(plugin_in("cc2015")));
+    EXPECT_FALSE(fs::exists(plugin_in("custom")));
+    EXPECT_FALSE(app_data_made());
+}
+
+TEST_F(Engine, ARetryWithInstalledVersionsLeftOutResumesAtTheFailedOne)
+{
+    folder_list plugins = empty_folder_list();
+    plugins[CS5] = host("cs5");
+    plugins[CC] = file_path((root / "later" / "cc").string());
+    plugins[CC2017] = host("cc2017");
+    run(plugins);
+    ASSERT_EQ(engine.read().status[CC], 40);
+
+    // The wizard unchecks what was installed; the missing folder appears before the retry.
+    const auto first_write = fs::last_write_time(plugin_in("cs5"));
+    plugins[CS5] = file_path();
+    host("later/cc");
+    run(plugins);
+
+    const status_list expected{0, 0, 2, 0, 0, 2, 0, 0, 0, 2, 0};
+    EXPECT_EQ(engine.read().status, expected);
+    EXPECT_EQ(fs::last_write_time(plugin_in("cs5")), first_write);
+    EXPECT_EQ(read_file(plugin_in("later/cc")), payload());
+    EXPECT_TRUE(app_data_made());
+}
+
+TEST_F(Engine, MissingPayloadsGiveStatus20)
+{
+    // The two oldest versions and a custom slot asked for the old payload need one this build lacks.
+    for (const int slot : {CS3, CS4}) {
+        System fresh;
+        folder_list plugins = empty_folder_list();
+        plugins[static_cast<std::size_t>(slot)] = host("old");
+        fresh.install(plugins, empty_folder_list(), 1);
+        EXPECT_EQ(fresh.read().status[static_cast<std::size_t>(slot)], 20) << slot;
+    }
+    folder_list plugins = empty_folder_list();
+    plugins[Custom] = host("custom");
+    run(plugins, 0);
+    EXPECT_EQ(engine.read().status[Custom], 20);
+    EXPECT_FALSE(fs::exists(plugin_in("custom")));
+}
+
+TEST_F(Engine, OverwritesAnOlderPluginAndAcceptsATrailingSeparator)
+{
+    fs::create_directories(root / "cc" / "Lumacraft");
+    std::ofstream(plugin_in("cc"), std::ios::binary) << "older plug-in";
+    folder_list plugins = empty_folder_list();
+    plugins[CC] = file_path(host("cc").native() + "/");
+    run(plugins);
+    EXPECT_EQ(engine.read().status[CC], 2);
+    EXPECT_EQ(read_file(plugin_in("cc")), payload());
+}
+
+TEST_F(Engine, DataFolderParentsAreCreatedToo)
+{
+    EXPECT_FALSE(fs::exists(data));
+    run(empty_folder_list());
+    EXPECT_TRUE(fs::is_directory(data / "Lumacraft"));
+}
+
+TEST_F(Engine, AFailedWriteLeavesThePreviousPluginInPlace)
+{
+    fs::create_directories(root / "cc" / "Lumacraft");
+    std::ofstream(plugin_in("cc"), std::ios::binary) << "previous complete plug-in";
+    // The side file leads to a device that is always full.
+    fs::create_symlink("/dev/full", plugin_in("cc").string() + ".partial");
+    folder_list plugins = empty_folder_list();
+    plugins[CC] = host("cc");
+    plugins[CC2017] = host("cc2017");
+    run(plugins);
+
+    EXPECT_EQ(engine.read().status[CC], 50);
+    EXPECT_EQ(engine.read().status[CC2017], 0);
+    EXPECT_EQ(read_file(plugin_in("cc")), "previous complete plug-in");
+    EXPECT_FALSE(fs::exists(fs::symlink_status(plugin_in("cc").string() + ".partial")));
+    EXPECT_FALSE(app_data_made());
+}
+
+TEST_F(Engine, AShortWriteIsAFailureAndLeavesNoPlugin)
+{
+    // The file size limit lets write() store part of the payload, then refuses the rest.
+    ASSERT_GT(payload::main_payload_size, 2048u);
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved;
+    limited.rlim_cur = payload::main_payload_size / 2;
+
+    folder_list plugins = empty_folder_list();
+    plugins[CS55] = host("cs55");
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    run(plugins);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, old_handler);
+
+    EXPECT_EQ(engine.read().status[CS55], 50);
+    EXPECT_FALSE(fs::exists(plugin_in("cs55")));
+    EXPECT_FALSE(fs::exists(plugin_in("cs55").string() + ".partial"));
+}
+
+TEST_F(Engine, APluginThatCannotBePutInPlaceIsStatus40)
+{
+    // A folder where the plug-in file should go: the complete side file cannot replace it.
+    fs::create_directories(plugin_in("cc") / "occupied");
+    folder_list plugins = empty_folder_list();
+    plugins[CC] = host("cc");
+    run(plugins);
+    EXPECT_EQ(engine.read().status[CC], 40);
+    EXPECT_TRUE(fs::is_directory(plugin_in("cc") / "occupied"));
+    EXPECT_FALSE(fs::exists(plugin_in("cc").string() + ".partial"));
+}
+
+TEST_F(Engine, AFinishedSnapshotFromAnotherThreadHoldsTheFinalStatuses)
+{
+    folder_list plugins = empty_folder_list();
+    for (const int slot : {CS5, CS55, CS6, CC, CC2014, CC2015, CC2015_3, CC2017})
+        plugins[static_cast<std::size_t>(slot)] = host("h" + std::to_string(slot));
+    plugins[Custom] = file_path((root / "missing" / "custom").string());
+    std::thread worker([&] { run(plugins); });
+    System::snapshot state;
+    do
+        state = engine.read();
+    while (!state.finished);
+    worker.join();
+    const status_list expected{0, 0, 2, 2, 2, 2, 2, 2, 2, 2, 40};
+    EXPECT_EQ(state.status, expected);
+}
+
+} // namespace
