@@ -1,4 +1,4 @@
-"""The installer demo of scripts/installer-demo.sh, run inside its Wine environment.
+"""The installer demo of scripts/main-job.sh, run inside its Wine environment.
 
   installer_demo.py --state <dir> --interactive   start the installer as a user would; wait for it
   installer_demo.py --state <dir> --walk          walk the four pages to Finish on the current
