@@ -1,31 +1,18 @@
 #include "lcsdk/ui/win32/wide_text.h"
 
-#include <windows.h>
+#include "lcsdk/filesystem/file_path.h"
 
 namespace lcsdk::ui::win32 {
 
+// Paths already carry the platform's UTF-8/UTF-16 conversion; UI text uses the same one.
 std::wstring utf8_to_wide(std::string_view text)
 {
-    if (text.empty())
-        return {};
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (length <= 0)
-        return {};
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
+    return filesystem::file_path::from_utf8(text).native();
 }
 
 std::string wide_to_utf8(std::wstring_view text)
 {
-    if (text.empty())
-        return {};
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    if (length <= 0)
-        return {};
-    std::string narrow(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(), length, nullptr, nullptr);
-    return narrow;
+    return filesystem::file_path(std::wstring(text)).to_utf8();
 }
 
 } // namespace lcsdk::ui::win32
