@@ -12,6 +12,5 @@ inline constexpr std::string_view product_title = "Glaive for After Effects";
 // The plug-in goes into this vendor folder of each host's plug-in folder, and the same vendor
 // folder is made under the machine-wide application data folder.
 inline constexpr std::string_view vendor_folder_name = "Lumacraft";
-inline constexpr std::string_view plugin_file_name = "Glaive.aex";
 
 } // namespace installer

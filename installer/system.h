@@ -13,11 +13,6 @@ inline constexpr std::int32_t status_not_attempted = 0;
 inline constexpr std::int32_t status_installing = 1;
 inline constexpr std::int32_t status_installed = 2;
 
-// Payload identifiers: the plug-in for every offered version, and the one for the two oldest
-// versions, which this build does not carry.
-inline constexpr int main_payload_id = 400;
-inline constexpr int legacy_payload_id = 300;
-
 using status_list = per_version<std::int32_t>;
 
 // The installation engine. `install` runs on the worker thread; the user-interface thread only
@@ -25,6 +20,8 @@ using status_list = per_version<std::int32_t>;
 // reader that loads `done` first and then the statuses sees the final statuses of that run.
 class System {
 public:
+    // Defined by each platform (installer/win, installer/mac, installer/posix) on the shared
+    // helpers of install_run.h.
     void install(const folder_list& plugin_folders, const folder_list& script_folders, int custom_main_payload);
 
     // Loads `done` first, then every status, so a `finished` snapshot is never stale.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "installer/install_run.h"
+
 #include <cstddef>
 #include <optional>
 
@@ -11,6 +13,7 @@ struct payload_bytes {
     std::size_t size = 0;
 };
 
-std::optional<payload_bytes> find_payload(int payload_id);
+// Null when the program does not carry that payload.
+std::optional<payload_bytes> find_payload(payload_kind kind);
 
 } // namespace installer

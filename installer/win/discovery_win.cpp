@@ -1,6 +1,6 @@
 #include "installer/discovery.h"
 
-#include "lcsdk/ui/win32/native_window_impl.h"
+#include "lcsdk/ui/native_window.h"
 #include "lcsdk/ui/window.h"
 
 #include <windows.h>
@@ -96,7 +96,7 @@ file_path select_folder(const std::string& title, lcsdk::ui::window* owner, cons
 
     HWND owner_handle = nullptr;
     if (owner != nullptr && owner->native)
-        owner_handle = owner->native->get_impl().handle;
+        owner_handle = static_cast<HWND>(owner->native->native_handle());
     const HRESULT shown = dialog->Show(owner_handle);
     if (shown == HRESULT_FROM_WIN32(ERROR_CANCELLED))
         return {};

@@ -1,5 +1,10 @@
-#include "installer/engine_steps.h"
+#include "installer/install_run.h"
 #include "installer/posix/payload_table.h"
+#include "installer/product.h"
+#include "installer/step_codes.h"
+#include "installer/system.h"
+
+#include "lcsdk/filesystem/folder_creation.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -7,12 +12,15 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-// The engine steps on POSIX file calls, with the same step codes as on Windows.
+// The neutral build's engine: the Windows program's run on POSIX file calls, with the same file
+// name, step codes and status protocol, so that the run can be tested without Windows.
 namespace installer {
 
 namespace {
 
 using lcsdk::filesystem::file_path;
+
+constexpr std::string_view plugin_file_name = "Glaive.aex";
 
 // Owns one file descriptor.
 class unique_fd {
@@ -53,11 +61,10 @@ bool write_all(int fd, const unsigned char* bytes, std::size_t count)
     return true;
 }
 
-} // namespace
-
-int write_payload(int payload_id, const file_path& target)
+// Writes the payload to `target` through a side file that replaces it only once complete.
+int write_payload(payload_kind kind, const file_path& target)
 {
-    const std::optional<payload_bytes> payload = find_payload(payload_id);
+    const std::optional<payload_bytes> payload = find_payload(kind);
     if (!payload)
         return step_payload_missing;
 
@@ -86,6 +93,25 @@ file_path common_app_data_folder()
         dirs = value;
     const std::string first = dirs.substr(0, dirs.find(':'));
     return file_path(first.empty() ? std::string("/usr/local/share") : first);
+}
+
+} // namespace
+
+void System::install(const folder_list& plugin_folders, const folder_list& script_folders, int custom_main_payload)
+{
+    const run_scope run(*this);
+    const bool complete =
+        install_each(*this, chosen_slots(plugin_folders, script_folders), [&](int slot) -> std::int32_t {
+            const file_path& folder = folder_of(plugin_folders, slot);
+            if (folder.empty())
+                return status_installed; // no script files are carried
+            const file_path vendor = folder.append_plain(vendor_folder_name);
+            lcsdk::filesystem::make_folder(vendor);
+            const int step = write_payload(payload_for(slot, custom_main_payload), vendor.append_plain(plugin_file_name));
+            return step == step_ok ? status_installed : step * 10;
+        });
+    if (complete)
+        lcsdk::filesystem::create_folders(join(common_app_data_folder(), file_path(std::string(vendor_folder_name))));
 }
 
 } // namespace installer
