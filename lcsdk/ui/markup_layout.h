@@ -8,7 +8,6 @@
 
 namespace lcsdk::ui {
 
-class native_drawer;
 
 // A span of a layout's text, in UTF-16 code units.
 struct text_range {
@@ -34,6 +33,8 @@ public:
 };
 
 // Creates layouts with a drawer's base text format (font, size and alignment at creation time).
+// Layouts it creates keep what they need alive, so the factory may go as soon as the layout
+// exists. Each platform makes one with make_markup_factory (native_platform.h).
 class markup_layout_factory {
 public:
     virtual ~markup_layout_factory() = default;
@@ -42,10 +43,5 @@ public:
     virtual std::unique_ptr<markup_layout> create_layout(std::u16string_view text, float max_width,
                                                          float max_height) = 0;
 };
-
-// A factory over a window's drawer, or null where the platform draws no markup. Layouts it
-// creates keep what they need alive, so the factory may go as soon as the layout exists.
-// Defined by each platform layer.
-std::unique_ptr<markup_layout_factory> make_markup_factory(native_drawer& drawer);
 
 } // namespace lcsdk::ui

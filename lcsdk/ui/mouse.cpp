@@ -1,5 +1,6 @@
 #include "lcsdk/ui/mouse.h"
 
+#include "lcsdk/ui/native_platform.h"
 #include "lcsdk/ui/native_window.h"
 #include "lcsdk/ui/widget.h"
 #include "lcsdk/ui/window.h"

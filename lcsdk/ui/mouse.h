@@ -27,10 +27,6 @@ enum cursor_kind : int {
     cursor_size_nesw = 8,
 };
 
-// Supplied by the platform layer.
-void set_cursor_shape(int kind);
-bool is_shift_down();
-
 } // namespace lcsdk::ui
 
 namespace lcsdk::ui::detail {

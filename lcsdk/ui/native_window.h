@@ -43,6 +43,10 @@ public:
 
     window* toolkit_window() const;
 
+    // The platform's own window object (an HWND, an NSWindow*), for platform code outside the
+    // layer such as a shell dialog that needs an owner; null before the window is created.
+    void* native_handle() const;
+
     struct impl;
     impl& get_impl() { return *impl_; }
     const impl& get_impl() const { return *impl_; }
@@ -50,8 +54,5 @@ public:
 private:
     std::unique_ptr<impl> impl_;
 };
-
-// Mouse position in DIPs for a widget that belongs to no window (screen coordinates).
-vec2i screen_mouse_position();
 
 } // namespace lcsdk::ui

@@ -3,6 +3,7 @@
 #include "lcsdk/ui/ime_context.h"
 #include "lcsdk/ui/mouse.h"
 #include "lcsdk/ui/native_drawer.h"
+#include "lcsdk/ui/native_platform.h"
 #include "lcsdk/ui/native_window.h"
 
 #include <algorithm>

@@ -37,6 +37,9 @@ public:
 
     // Called by the platform layer for every native input message.
     void route_event(std::int32_t kind, std::uint64_t param);
+    // A native double click: event 3 when the widget under the mouse takes it, otherwise a press,
+    // so that widgets without a double-click handler see every click.
+    void route_double_click(std::uint64_t button);
 
     std::unique_ptr<native_window> native;
     std::unique_ptr<native_drawer> drawer;

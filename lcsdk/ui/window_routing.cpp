@@ -1,5 +1,6 @@
 // How platform input finds its target inside a window: capture, hit test, hover, focus and Tab.
 #include "lcsdk/ui/mouse.h"
+#include "lcsdk/ui/native_platform.h"
 #include "lcsdk/ui/window.h"
 
 namespace lcsdk::ui {
@@ -11,6 +12,14 @@ bool accepts_input(const widget* target) { return target && target->is_enabled()
 } // namespace
 
 widget* window::widget_under_mouse() const { return hit_test(get_mouse_position(root)); }
+
+void window::route_double_click(std::uint64_t button)
+{
+    const widget* under = widget_under_mouse();
+    const bool takes_double_click = under && under->is_visible() && under->is_enabled() &&
+                                    event_bus::instance().has_handlers(under, mouse_double_click);
+    route_event(takes_double_click ? mouse_double_click : mouse_down, button);
+}
 
 void window::route_event(std::int32_t kind, std::uint64_t param)
 {

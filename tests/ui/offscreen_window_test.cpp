@@ -1,4 +1,5 @@
 #include "lcsdk/ui/mouse.h"
+#include "lcsdk/ui/native_platform.h"
 #include "lcsdk/ui/native_window.h"
 #include "lcsdk/ui/offscreen/offscreen_platform.h"
 #include "lcsdk/ui/timer_table.h"

@@ -1,11 +1,9 @@
 #include "lcsdk/ui/native_bitmap.h"
 
 #include "lcsdk/ui/offscreen/native_bitmap_impl.h"
-#include "lcsdk/ui/widget_themes.h"
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstring>
 #include <span>
 
@@ -55,57 +53,25 @@ native_bitmap::native_bitmap() : impl_(std::make_unique<impl>()) {}
 
 native_bitmap::~native_bitmap() = default;
 
-bool native_bitmap::load_from_memory(const void* bytes, std::size_t byte_count, float scale)
+std::optional<_vec2<std::uint32_t>> native_bitmap::decode(std::span<const unsigned char> data)
 {
-    // A scale of zero or less (or not a number) would make every DIP size meaningless.
-    if (!bytes || byte_count < png_signature.size() || !std::isfinite(scale) || scale <= 0)
-        return false;
-    const std::span<const unsigned char> data(static_cast<const unsigned char*>(bytes), byte_count);
-    if (!std::equal(png_signature.begin(), png_signature.end(), data.begin()))
-        return false;
+    if (data.size() < png_signature.size() || !std::equal(png_signature.begin(), png_signature.end(), data.begin()))
+        return std::nullopt;
 
     byte_reader reader{data};
     surface_ptr decoded(cairo_image_surface_create_from_png_stream(&read_bytes, &reader));
     if (!decoded || cairo_surface_status(decoded.get()) != CAIRO_STATUS_SUCCESS)
-        return false;
+        return std::nullopt;
     surface_ptr pixels = as_argb32(std::move(decoded));
     if (!pixels)
-        return false;
+        return std::nullopt;
 
-    auto& d = *impl_;
-    d.pixel_size = {static_cast<std::uint32_t>(cairo_image_surface_get_width(pixels.get())),
-                    static_cast<std::uint32_t>(cairo_image_surface_get_height(pixels.get()))};
-    d.pixels = std::move(pixels);
-    d.scale = scale;
-    d.loaded = true;
-    return true;
+    const _vec2<std::uint32_t> size{static_cast<std::uint32_t>(cairo_image_surface_get_width(pixels.get())),
+                                    static_cast<std::uint32_t>(cairo_image_surface_get_height(pixels.get()))};
+    impl_->pixels = std::move(pixels);
+    return size;
 }
 
-bool native_bitmap::load(const image_ref& image)
-{
-    if (!image.data)
-        return false;
-    return load_from_memory(image.data, static_cast<std::size_t>(image.size), image.scale);
-}
-
-void native_bitmap::unload()
-{
-    // Size and scale stay known, as they do on Windows; the pixels go.
-    impl_->pixels.reset();
-    impl_->loaded = false;
-}
-
-bool native_bitmap::is_loaded() const { return impl_->loaded; }
-
-_vec2<std::uint32_t> native_bitmap::pixel_size() const { return impl_->pixel_size; }
-
-float native_bitmap::scale() const { return impl_->scale; }
-
-vec2i native_bitmap::dip_size() const
-{
-    const auto& d = *impl_;
-    return {static_cast<int>(static_cast<float>(d.pixel_size.x) / d.scale),
-            static_cast<int>(static_cast<float>(d.pixel_size.y) / d.scale)};
-}
+void native_bitmap::release_pixels() { impl_->pixels.reset(); }
 
 } // namespace lcsdk::ui

@@ -9,9 +9,6 @@ namespace lcsdk::ui {
 // per-drawer copies are needed and drawers and bitmaps may go in either order.
 struct native_bitmap::impl {
     offscreen::detail::surface_ptr pixels;
-    bool loaded = false;
-    _vec2<std::uint32_t> pixel_size;
-    float scale = 1.0f;
 };
 
 } // namespace lcsdk::ui

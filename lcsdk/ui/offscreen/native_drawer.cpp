@@ -1,5 +1,6 @@
 #include "lcsdk/ui/native_drawer.h"
 
+#include "lcsdk/ui/drawing_geometry.h"
 #include "lcsdk/ui/native_bitmap.h"
 #include "lcsdk/ui/offscreen/native_bitmap_impl.h"
 #include "lcsdk/ui/offscreen/native_drawer_impl.h"
@@ -67,26 +68,25 @@ void add_shadow_stops(cairo_pattern_t* gradient)
     cairo_pattern_set_extend(gradient, CAIRO_EXTEND_PAD);
 }
 
-void fill_box(cairo_t* cr, cairo_pattern_t* paint, double left, double top, double right, double bottom)
+void fill_box(cairo_t* cr, cairo_pattern_t* paint, rect_ltrb area)
 {
     cairo_set_source(cr, paint);
-    cairo_rectangle(cr, left, top, right - left, bottom - top);
+    cairo_rectangle(cr, area.left, area.top, area.right - area.left, area.bottom - area.top);
     cairo_fill(cr);
 }
 
-void fill_radial(cairo_t* cr, double left, double top, double right, double bottom, double cx, double cy, double radius)
+void fill_radial(cairo_t* cr, rect_ltrb area, vec2i centre, int radius)
 {
-    pattern_ptr gradient(cairo_pattern_create_radial(cx, cy, 0, cx, cy, radius));
+    pattern_ptr gradient(cairo_pattern_create_radial(centre.x, centre.y, 0, centre.x, centre.y, radius));
     add_shadow_stops(gradient.get());
-    fill_box(cr, gradient.get(), left, top, right, bottom);
+    fill_box(cr, gradient.get(), area);
 }
 
-void fill_linear(cairo_t* cr, double left, double top, double right, double bottom, double x0, double y0, double x1,
-                 double y1)
+void fill_linear(cairo_t* cr, rect_ltrb area, vec2i opaque_end, vec2i clear_end)
 {
-    pattern_ptr gradient(cairo_pattern_create_linear(x0, y0, x1, y1));
+    pattern_ptr gradient(cairo_pattern_create_linear(opaque_end.x, opaque_end.y, clear_end.x, clear_end.y));
     add_shadow_stops(gradient.get());
-    fill_box(cr, gradient.get(), left, top, right, bottom);
+    fill_box(cr, gradient.get(), area);
 }
 
 // Paints the source rectangle (image pixels) of a bitmap stretched over the destination (DIPs),
@@ -123,7 +123,7 @@ const native_bitmap::impl& loaded_pixels(native_bitmap& bitmap)
 {
     const auto& b = bitmap.get_impl();
     // On Windows an image that is not loaded has no device bitmap to draw: callers check first.
-    if (!b.loaded || !b.pixels)
+    if (!bitmap.is_loaded() || !b.pixels)
         throw std::runtime_error("unable to draw a bitmap that is not loaded");
     return b;
 }
@@ -332,30 +332,19 @@ void native_drawer::draw_shadow(rect_i rect, vec2i offset, unsigned size)
     if (!d.frame)
         return;
 
-    const double a = static_cast<double>(size);
-    const double k = static_cast<double>((size * 7u) / 10u);
-    const double x = rect.position.x + offset.x;
-    const double y = rect.position.y + offset.y;
-    const double w = rect.size.x;
-    const double h = rect.size.y;
-    // Every piece reaches k outward and a - k inward of the shifted rectangle's edges.
-    const double outer_l = x - k, outer_t = y - k, outer_r = x + w + k, outer_b = y + h + k;
-    const double inner_l = outer_l + a, inner_t = outer_t + a, inner_r = outer_r - a, inner_b = outer_b - a;
-
+    const shadow_geometry g = shadow_pieces(rect, offset, size);
     paint_scope scope(d.frame.get());
     cairo_t* cr = scope.cr;
-    if (size > 0) {
-        fill_radial(cr, inner_r, inner_b, outer_r, outer_b, inner_r, inner_b, a); // bottom-right
-        fill_linear(cr, outer_l, inner_t, inner_l, inner_b, inner_l, 0, outer_l, 0); // left band
-        fill_radial(cr, inner_r, outer_t, outer_r, inner_t, inner_r, inner_t, a); // top-right
-        fill_linear(cr, inner_l, outer_t, inner_r, inner_t, 0, inner_t, 0, outer_t); // top band
-        fill_radial(cr, outer_l, inner_b, inner_l, outer_b, inner_l, inner_b, a); // bottom-left
-        fill_linear(cr, inner_r, inner_t, outer_r, inner_b, inner_r, 0, outer_r, 0); // right band
-        fill_radial(cr, outer_l, outer_t, inner_l, inner_t, inner_l, inner_t, a); // top-left
-        fill_linear(cr, inner_l, inner_b, inner_r, outer_b, 0, inner_b, 0, outer_b); // bottom band
+    if (g.radius > 0) {
+        for (std::size_t i = 0; i < g.corners.size(); ++i) {
+            const shadow_corner& corner = g.corners[i];
+            fill_radial(cr, corner.area, corner.centre, g.radius);
+            const shadow_band& band = g.bands[i];
+            fill_linear(cr, band.area, band.opaque_end, band.clear_end);
+        }
     }
     cairo_set_source_rgba(cr, 0, 0, 0, 1);
-    cairo_rectangle(cr, inner_l, inner_t, inner_r - inner_l, inner_b - inner_t);
+    cairo_rectangle(cr, g.core.left, g.core.top, g.core.right - g.core.left, g.core.bottom - g.core.top);
     cairo_fill(cr);
 }
 
@@ -367,12 +356,12 @@ void native_drawer::draw_image(vec2i destination, native_bitmap& bitmap, rect_i 
     op.source = source_dips;
     op.destination = {destination, source_dips.size};
     op.bitmap = &bitmap;
-    op.bitmap_pixels = b.pixel_size;
-    op.bitmap_scale = b.scale;
+    op.bitmap_pixels = bitmap.pixel_size();
+    op.bitmap_scale = bitmap.scale();
     if (!d.frame)
         return;
     paint_scope scope(d.frame.get());
-    const double s = b.scale;
+    const double s = bitmap.scale();
     paint_bitmap(scope.cr, b.pixels.get(), source_dips.position.x * s, source_dips.position.y * s, source_dips.size.x * s,
                  source_dips.size.y * s, op.destination);
 }
@@ -381,28 +370,17 @@ void native_drawer::draw_image_fit(rect_i rect, native_bitmap& bitmap)
 {
     auto& d = *impl_;
     const auto& b = loaded_pixels(bitmap);
-    const vec2i image = bitmap.dip_size();
-
-    rect_i destination;
-    if (image.x > 0 && image.y > 0) {
-        // Keep the aspect ratio, enlarging as well as reducing, and centre what is left over.
-        const float f = std::min(static_cast<float>(rect.size.y) / static_cast<float>(image.y),
-                                 static_cast<float>(rect.size.x) / static_cast<float>(image.x));
-        const int dh = static_cast<int>(static_cast<float>(image.y) * f);
-        const int dw = static_cast<int>(static_cast<float>(image.x) * f);
-        destination = {{(rect.size.x - dw) / 2 + rect.position.x, (rect.size.y - dh) / 2 + rect.position.y}, {dw, dh}};
-    }
-
+    const rect_i destination = fit_image(rect, bitmap.dip_size());
     draw_op& op = record(d, op_kind::draw_image_fit);
     op.rect = rect;
     op.destination = destination;
     op.bitmap = &bitmap;
-    op.bitmap_pixels = b.pixel_size;
-    op.bitmap_scale = b.scale;
+    op.bitmap_pixels = bitmap.pixel_size();
+    op.bitmap_scale = bitmap.scale();
     if (!d.frame)
         return;
     paint_scope scope(d.frame.get());
-    paint_bitmap(scope.cr, b.pixels.get(), 0, 0, b.pixel_size.x, b.pixel_size.y, destination);
+    paint_bitmap(scope.cr, b.pixels.get(), 0, 0, bitmap.pixel_size().x, bitmap.pixel_size().y, destination);
 }
 
 void native_drawer::draw_text(rect_i rect, const std::string& text_utf8)

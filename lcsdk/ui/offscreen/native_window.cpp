@@ -2,8 +2,10 @@
 
 #include "lcsdk/ui/mouse.h"
 #include "lcsdk/ui/native_drawer.h"
+#include "lcsdk/ui/native_platform.h"
 #include "lcsdk/ui/offscreen/platform_state.h"
 #include "lcsdk/ui/platform_input.h"
+#include "lcsdk/ui/screen_geometry.h"
 #include "lcsdk/ui/window.h"
 
 #include <algorithm>
@@ -177,6 +179,9 @@ void native_window::release_mouse_capture()
 vec2i native_window::client_mouse_position() const { return state().mouse - impl_->rect.position; }
 
 window* native_window::toolkit_window() const { return impl_->toolkit; }
+
+// The offscreen window's own state stands for the platform object.
+void* native_window::native_handle() const { return impl_->created ? impl_.get() : nullptr; }
 
 vec2i screen_mouse_position() { return state().mouse; }
 

@@ -1,6 +1,7 @@
 #include "lcsdk/ui/widgets/text_label.h"
 
 #include "lcsdk/ui/markup_layout.h"
+#include "lcsdk/ui/native_platform.h"
 #include "lcsdk/ui/widgets/markup_text.h"
 #include "lcsdk/ui/widgets/widget_drawing.h"
 

@@ -1,7 +1,7 @@
 #include "lcsdk/ui/ime_context.h"
 
 #include "lcsdk/ui/event_bus.h"
-#include "lcsdk/ui/platform_input.h"
+#include "lcsdk/ui/screen_geometry.h"
 #include "lcsdk/ui/win32/ime_context_impl.h"
 #include "lcsdk/ui/win32/ime_rules.h"
 #include "lcsdk/ui/win32/native_window_impl.h"

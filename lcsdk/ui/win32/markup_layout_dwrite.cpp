@@ -2,6 +2,7 @@
 
 #include "lcsdk/ui/markup_layout.h"
 #include "lcsdk/ui/native_drawer.h"
+#include "lcsdk/ui/native_platform.h"
 #include "lcsdk/ui/win32/native_drawer_impl.h"
 
 #include <string>

@@ -1,7 +1,6 @@
 #include "lcsdk/ui/native_bitmap.h"
 
 #include "lcsdk/ui/native_drawer.h"
-#include "lcsdk/ui/widget_themes.h"
 #include "lcsdk/ui/win32/native_bitmap_impl.h"
 #include "lcsdk/ui/win32/native_drawer_impl.h"
 
@@ -25,23 +24,22 @@ native_bitmap::~native_bitmap()
     // The pixels, the factory and finally the apartment go with the impl, in reverse member order.
 }
 
-bool native_bitmap::load_from_memory(const void* bytes, std::size_t byte_count, float scale_value)
+std::optional<_vec2<std::uint32_t>> native_bitmap::decode(std::span<const unsigned char> bytes)
 {
     auto& state = *impl_;
     // WIC takes a 32-bit length; anything longer is not one of our images.
-    if (bytes == nullptr || byte_count > std::numeric_limits<DWORD>::max())
-        return false;
+    if (bytes.size() > std::numeric_limits<DWORD>::max())
+        return std::nullopt;
 
     // The stream only reads the bytes; WIC's signature just lacks the const.
     IWICStreamPtr stream;
     IWICBitmapDecoderPtr decoder;
-    if (FAILED(state.imaging_factory->CreateStream(&stream)) ||
-        FAILED(stream->InitializeFromMemory(static_cast<BYTE*>(const_cast<void*>(bytes)), static_cast<DWORD>(byte_count))) ||
-        FAILED(state.imaging_factory->CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnLoad, &decoder)))
-        return false;
-
     IWICBitmapFrameDecodePtr frame;
-    decoder->GetFrame(0, &frame);
+    if (FAILED(state.imaging_factory->CreateStream(&stream)) ||
+        FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()))) ||
+        FAILED(state.imaging_factory->CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnLoad, &decoder)) ||
+        FAILED(decoder->GetFrame(0, &frame)) || !frame)
+        return std::nullopt;
 
     IWICFormatConverterPtr converter;
     throw_if_failed(state.imaging_factory->CreateFormatConverter(&converter),
@@ -61,36 +59,13 @@ bool native_bitmap::load_from_memory(const void* bytes, std::size_t byte_count, 
     // Device bitmaps made from earlier pixels would keep showing the old picture.
     state.drop_device_bitmaps(*this);
     state.pixels = decoded;
-    state.size = {width, height};
-    state.scale = scale_value;
-    state.loaded = true;
-    return true;
+    return _vec2<std::uint32_t>{width, height};
 }
 
-bool native_bitmap::load(const image_ref& image)
-{
-    if (image.data == nullptr)
-        return false;
-    return load_from_memory(image.data, static_cast<std::size_t>(image.size), image.scale);
-}
-
-void native_bitmap::unload()
+void native_bitmap::release_pixels()
 {
     impl_->drop_device_bitmaps(*this);
-    impl_->loaded = false;
-}
-
-bool native_bitmap::is_loaded() const { return impl_->loaded; }
-
-_vec2<std::uint32_t> native_bitmap::pixel_size() const { return impl_->size; }
-
-float native_bitmap::scale() const { return impl_->scale; }
-
-vec2i native_bitmap::dip_size() const
-{
-    const auto& state = *impl_;
-    return {static_cast<int>(static_cast<float>(state.size.x) / state.scale),
-            static_cast<int>(static_cast<float>(state.size.y) / state.scale)};
+    impl_->pixels = nullptr;
 }
 
 ID2D1Bitmap* native_bitmap::impl::device_bitmap(native_bitmap& self, native_drawer& drawer)

@@ -15,12 +15,9 @@ class native_drawer;
 struct native_bitmap::impl {
     // First member, so COM stays initialised until every interface below has been released.
     win32::com_apartment apartment{COINIT_MULTITHREADED};
-    bool loaded = false;
     win32::IWICImagingFactoryPtr imaging_factory;
     win32::IWICBitmapPtr pixels;
     std::unordered_map<ID2D1RenderTarget*, win32::ID2D1BitmapPtr> device_bitmaps;
-    _vec2<std::uint32_t> size;
-    float scale = 1.0f;
     std::vector<native_drawer*> drawers;
 
     // The image on the drawer's render target, created and registered on first use.

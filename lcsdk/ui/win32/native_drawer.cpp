@@ -1,5 +1,6 @@
 #include "lcsdk/ui/native_drawer.h"
 
+#include "lcsdk/ui/drawing_geometry.h"
 #include "lcsdk/ui/native_bitmap.h"
 #include "lcsdk/ui/widget.h"
 #include "lcsdk/ui/win32/native_bitmap_impl.h"
@@ -266,51 +267,26 @@ void native_drawer::draw_line(vec2i from, vec2i to)
 void native_drawer::draw_shadow(rect_i rect, vec2i offset, unsigned size)
 {
     auto& d = *impl_;
-    const int a = static_cast<int>(size);
-    const int k = a * 7 / 10;
-    const int x = rect.position.x + offset.x;
-    const int y = rect.position.y + offset.y;
-    const int w = rect.size.x;
-    const int h = rect.size.y;
-    const float radius = static_cast<float>(a);
+    const shadow_geometry g = shadow_pieces(rect, offset, size);
+    const float radius = static_cast<float>(g.radius);
+    const auto area_f = [](rect_ltrb r) { return rect_f(r.left, r.top, r.right, r.bottom); };
 
-    // Outer and inner edges of the soft border: k beyond the shifted rectangle, a - k inside it.
-    const int outer_left = x - k;
-    const int outer_top = y - k;
-    const int outer_right = x + w + k;
-    const int outer_bottom = y + h + k;
-    const int inner_left = outer_left + a;
-    const int inner_top = outer_top + a;
-    const int inner_right = outer_right - a;
-    const int inner_bottom = outer_bottom - a;
+    for (std::size_t i = 0; i < g.corners.size(); ++i) {
+        const shadow_corner& corner = g.corners[i];
+        ID2D1RadialGradientBrushPtr radial;
+        const D2D1_RADIAL_GRADIENT_BRUSH_PROPERTIES round{point_f(corner.centre.x, corner.centre.y), {0.0f, 0.0f},
+                                                          radius, radius};
+        if (SUCCEEDED(d.render_target->CreateRadialGradientBrush(round, d.shadow_gradient, &radial)))
+            d.render_target->FillRectangle(area_f(corner.area), radial);
 
-    const auto corner = [&](D2D1_RECT_F area, D2D1_POINT_2F centre) {
-        ID2D1RadialGradientBrushPtr brush;
-        const D2D1_RADIAL_GRADIENT_BRUSH_PROPERTIES properties{centre, {0.0f, 0.0f}, radius, radius};
-        if (SUCCEEDED(d.render_target->CreateRadialGradientBrush(properties, d.shadow_gradient, &brush)))
-            d.render_target->FillRectangle(area, brush);
-    };
-    const auto band = [&](D2D1_RECT_F area, D2D1_POINT_2F opaque_side, D2D1_POINT_2F clear_side) {
-        ID2D1LinearGradientBrushPtr brush;
-        const D2D1_LINEAR_GRADIENT_BRUSH_PROPERTIES properties{opaque_side, clear_side};
-        if (SUCCEEDED(d.render_target->CreateLinearGradientBrush(properties, d.shadow_gradient, &brush)))
-            d.render_target->FillRectangle(area, brush);
-    };
-
-    corner(rect_f(inner_right, inner_bottom, outer_right, outer_bottom), point_f(inner_right, inner_bottom));
-    band(rect_f(outer_left, inner_top, inner_left, inner_bottom), point_f(inner_left, inner_top),
-         point_f(outer_left, inner_top));
-    corner(rect_f(inner_right, outer_top, outer_right, inner_top), point_f(inner_right, inner_top));
-    band(rect_f(inner_left, outer_top, inner_right, inner_top), point_f(inner_left, inner_top),
-         point_f(inner_left, outer_top));
-    corner(rect_f(outer_left, inner_bottom, inner_left, outer_bottom), point_f(inner_left, inner_bottom));
-    band(rect_f(inner_right, inner_top, outer_right, inner_bottom), point_f(inner_right, inner_top),
-         point_f(outer_right, inner_top));
-    corner(rect_f(outer_left, outer_top, inner_left, inner_top), point_f(inner_left, inner_top));
-    band(rect_f(inner_left, inner_bottom, inner_right, outer_bottom), point_f(inner_left, inner_bottom),
-         point_f(inner_left, outer_bottom));
-
-    d.render_target->FillRectangle(rect_f(inner_left, inner_top, inner_right, inner_bottom), d.shadow_brush);
+        const shadow_band& band = g.bands[i];
+        ID2D1LinearGradientBrushPtr linear;
+        const D2D1_LINEAR_GRADIENT_BRUSH_PROPERTIES straight{point_f(band.opaque_end.x, band.opaque_end.y),
+                                                             point_f(band.clear_end.x, band.clear_end.y)};
+        if (SUCCEEDED(d.render_target->CreateLinearGradientBrush(straight, d.shadow_gradient, &linear)))
+            d.render_target->FillRectangle(area_f(band.area), linear);
+    }
+    d.render_target->FillRectangle(area_f(g.core), d.shadow_brush);
 }
 
 void native_drawer::draw_image(vec2i destination, native_bitmap& bitmap, rect_i source_dips)
@@ -334,20 +310,12 @@ void native_drawer::draw_image_fit(rect_i rect, native_bitmap& bitmap)
 {
     if (!bitmap.is_loaded())
         return;
-    const vec2i image = bitmap.dip_size();
-    // An image less than one DIP across has no aspect ratio to keep.
-    if (image.x <= 0 || image.y <= 0)
+    const rect_i fitted = fit_image(rect, bitmap.dip_size());
+    if (fitted.size.x <= 0 || fitted.size.y <= 0)
         return;
-    auto& d = *impl_;
-    const float factor = (std::min)(static_cast<float>(rect.size.y) / static_cast<float>(image.y),
-                                    static_cast<float>(rect.size.x) / static_cast<float>(image.x));
-    const int height = static_cast<int>(static_cast<float>(image.y) * factor);
-    const int width = static_cast<int>(static_cast<float>(image.x) * factor);
-    const int left = (rect.size.x - width) / 2 + rect.position.x;
-    const int top = (rect.size.y - height) / 2 + rect.position.y;
     ID2D1Bitmap* device = bitmap.get_impl().device_bitmap(bitmap, *this);
-    d.render_target->DrawBitmap(device, rect_f(left, top, left + width, top + height), 1.0f,
-                                D2D1_BITMAP_INTERPOLATION_MODE_LINEAR);
+    impl_->render_target->DrawBitmap(device, rect_f(fitted.left(), fitted.top(), fitted.right(), fitted.bottom()), 1.0f,
+                                     D2D1_BITMAP_INTERPOLATION_MODE_LINEAR);
 }
 
 namespace {

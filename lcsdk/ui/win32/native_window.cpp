@@ -3,7 +3,9 @@
 #include "lcsdk/ui/ime_context.h"
 #include "lcsdk/ui/mouse.h"
 #include "lcsdk/ui/native_drawer.h"
+#include "lcsdk/ui/native_platform.h"
 #include "lcsdk/ui/platform_input.h"
+#include "lcsdk/ui/screen_geometry.h"
 #include "lcsdk/ui/widget.h"
 #include "lcsdk/ui/win32/ime_context_impl.h"
 #include "lcsdk/ui/win32/native_window_impl.h"
@@ -457,6 +459,8 @@ vec2i native_window::client_mouse_position() const
 }
 
 window* native_window::toolkit_window() const { return impl_->toolkit_window; }
+
+void* native_window::native_handle() const { return impl_->handle; }
 
 vec2i screen_mouse_position()
 {

@@ -2,6 +2,7 @@
 #include "recorder.h"
 
 #include "lcsdk/ui/mouse.h"
+#include "lcsdk/ui/native_platform.h"
 #include "lcsdk/ui/platform_input.h"
 #include "lcsdk/ui/widget.h"
 #include "lcsdk/ui/win32/native_window_impl.h"

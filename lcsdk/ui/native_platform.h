@@ -1,0 +1,34 @@
+#pragma once
+
+// What a platform layer supplies. A layer (lcsdk/ui/win32, lcsdk/ui/cocoa, lcsdk/ui/offscreen) is
+// written by defining:
+//   - every member of the seam classes: native_window (native_window.h), native_drawer
+//     (native_drawer.h), ime_context (ime_context.h), and the platform part of native_bitmap
+//     (native_bitmap.h: construction, `decode` and `release_pixels`; the rest is shared);
+//   - the functions below.
+// The build compiles exactly one layer, chosen by LCSDK_PLATFORM. A layer only translates: native
+// input goes through the shared rules of platform_input.h to window::route_event.
+
+#include "lcsdk/ui/geometry.h"
+
+#include <memory>
+
+namespace lcsdk::ui {
+
+class native_drawer;
+class markup_layout_factory;
+
+// Mouse position in DIPs on the screen, for a widget that belongs to no window.
+vec2i screen_mouse_position();
+
+// Sets the pointer shape to a `cursor_kind` (mouse.h); any other value leaves it unchanged.
+void set_cursor_shape(int kind);
+
+// Whether the Shift key that reverses Tab navigation is held (the platform decides which Shift
+// keys count).
+bool is_shift_down();
+
+// A factory of markup layouts over a window's drawer, or null where the platform draws no markup.
+std::unique_ptr<markup_layout_factory> make_markup_factory(native_drawer& drawer);
+
+} // namespace lcsdk::ui
