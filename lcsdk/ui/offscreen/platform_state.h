@@ -109,18 +109,29 @@ struct platform_state {
 
 platform_state& state();
 
+// Global state (platform_state.cpp).
 native_window::impl* find_window(std::uint64_t serial);
 void post(input_item item);
+// Whether the window still exists: handlers may destroy windows while input is delivered.
+bool is_live(const native_window* w);
+// The window that mouse input goes to: the capture holder, else the top shown window under the pointer.
+native_window* mouse_target();
+// The window's state when it takes input now, else null.
+native_window::impl* receiver(native_window* w);
 
-// Input processing (input_queue.cpp).
-void process(input_item item, bool interruptible);
-void run_modal_loop(native_window& looping);
-bool paint_visible_windows();
-bool paint_window(native_window::impl& target);
+// Window manager (window_manager.cpp).
 void set_focus_window(native_window* target);
 void set_window_enabled(native_window::impl& target, bool enabled);
 void show_window(native_window::impl& target);
 void hide_window(native_window::impl& target);
+bool paint_visible_windows();
+bool paint_window(native_window::impl& target);
+// Every tracked window the pointer is no longer over (`under`) gets its leave.
+void settle_leave(const native_window* under);
+
+// Input processing (input_queue.cpp) and the modal loop (modal_loop.cpp).
+void process(input_item item, bool interruptible);
+void run_modal_loop(native_window& looping);
 
 // Virtual clock (virtual_clock.cpp).
 void schedule_timer(native_window::impl& owner, std::uint32_t key, std::uint32_t interval_ms);
