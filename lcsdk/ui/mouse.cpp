@@ -22,9 +22,11 @@ native_window* native_of(const widget& target)
 
 void capture_widget(widget& widget_to_capture)
 {
-    captured_widget = &widget_to_capture;
+    // The native capture first: another window that held it hears of the loss while its widget
+    // still holds the toolkit capture, so that widget's drag ends.
     if (native_window* native = native_of(widget_to_capture))
         native->set_mouse_capture();
+    captured_widget = &widget_to_capture;
 }
 
 void release_widget(widget& widgetToRelease)

@@ -48,6 +48,8 @@ void translate_client_size(window& target, vec2i size_dips) { target.route_event
 
 void translate_focus(window& target, bool gained) { target.route_event(gained ? focus_gained : focus_lost, 0); }
 
+void translate_capture_lost(window& target) { target.route_capture_lost(); }
+
 void translate_close(window& target)
 {
     // Closing only hides the window and ends its loop; the toolkit window lives on.

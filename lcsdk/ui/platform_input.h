@@ -29,5 +29,8 @@ void translate_char(window& target, std::uint16_t code_unit);
 void translate_client_size(window& target, vec2i size_dips);
 void translate_focus(window& target, bool gained);
 void translate_close(window& target);
+// The platform took the mouse capture away (another window took it, or the system cancelled the
+// mode, as when a window opens over this one): a drag in progress ends as a release would end it.
+void translate_capture_lost(window& target);
 
 } // namespace lcsdk::ui

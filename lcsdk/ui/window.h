@@ -40,6 +40,9 @@ public:
     // A native double click: event 3 when the widget under the mouse takes it, otherwise a press,
     // so that widgets without a double-click handler see every click.
     void route_double_click(std::uint64_t button);
+    // The platform took the mouse capture away from this window: the widget holding the toolkit
+    // capture gets the release that will not come now, and the toolkit capture is dropped.
+    void route_capture_lost();
 
     std::unique_ptr<native_window> native;
     std::unique_ptr<native_drawer> drawer;

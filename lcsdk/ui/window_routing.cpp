@@ -1,6 +1,7 @@
 // How platform input finds its target inside a window: capture, hit test, hover, focus and Tab.
 #include "lcsdk/ui/mouse.h"
 #include "lcsdk/ui/native_platform.h"
+#include "lcsdk/ui/platform_input.h"
 #include "lcsdk/ui/window.h"
 
 namespace lcsdk::ui {
@@ -19,6 +20,20 @@ void window::route_double_click(std::uint64_t button)
     const bool takes_double_click = under && under->is_visible() && under->is_enabled() &&
                                     event_bus::instance().has_handlers(under, mouse_double_click);
     route_event(takes_double_click ? mouse_double_click : mouse_down, button);
+}
+
+void window::route_capture_lost()
+{
+    widget* captured = get_captured_widget();
+    if (!captured || captured->top_window != this)
+        return;
+    // A left release, the button every capturing widget drags with; it goes to the captured widget
+    // even when disabled, so that the widget can end its drag, and never to the widget under the
+    // mouse, which would take it for a click.
+    dispatch(captured, mouse_up, button_left);
+    // A widget that kept the capture through the release must not keep it.
+    if (get_captured_widget() == captured)
+        detail::forget_captured_widget(captured);
 }
 
 void window::route_event(std::int32_t kind, std::uint64_t param)

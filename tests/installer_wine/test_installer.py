@@ -435,7 +435,8 @@ def resource_table(exe):
 
 
 def program_resources():
-    """The program carries its payload as RCDATA 400 and nothing as 300, and its manifest."""
+    """The program carries its payload as RCDATA 400 and nothing as 300, and its manifest, which
+    declares per-monitor DPI awareness (version 2, and the first version where 2 is unknown)."""
     exe = os.environ["LCINSTALLER_EXE"]
     table = resource_table(exe)
     with open(os.environ["GLAIVE_PAYLOAD"], "rb") as payload:
@@ -444,7 +445,8 @@ def program_resources():
     h.check(1 in table.get(24, {}), "no application manifest")
     with open(exe, "rb") as image:
         content = image.read()
-    for needle in (b'level="asInvoker" uiAccess="false"', b">true/pm</dpiAware>"):
+    for needle in (b'level="asInvoker" uiAccess="false"', b">true/pm</dpiAware>",
+                   b">PerMonitorV2, PerMonitor</dpiAwareness>"):
         h.check(needle in content, f"the manifest lacks {needle.decode()}")
 
 

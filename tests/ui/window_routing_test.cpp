@@ -1,5 +1,6 @@
 #include "lcsdk/ui/mouse.h"
 #include "lcsdk/ui/offscreen/offscreen_platform.h"
+#include "lcsdk/ui/platform_input.h"
 #include "lcsdk/ui/widget.h"
 #include "lcsdk/ui/window.h"
 
@@ -117,6 +118,43 @@ TEST_F(RoutingTest, DestroyingTheCapturedWidgetClearsTheCapture)
     move_to({250, 50});
     move_to({251, 50});
     EXPECT_EQ(log, (std::vector<std::string>{"b:5"}));
+}
+
+TEST_F(RoutingTest, LosingTheCaptureGivesTheCapturedWidgetTheReleaseThatWillNotCome)
+{
+    move_to({50, 50});
+    move_to({50, 51});
+    capture_widget(a);
+    move_to({250, 50});
+    log.clear();
+    // The widget under the mouse hears nothing: a release there would read as a click.
+    translate_capture_lost(*win);
+    EXPECT_EQ(log, (std::vector<std::string>{"a:1"}));
+    EXPECT_EQ(get_captured_widget(), nullptr) << "a widget that keeps the capture through the release loses it";
+    EXPECT_FALSE(off::has_capture(*win));
+
+    log.clear();
+    translate_capture_lost(*win);
+    EXPECT_TRUE(log.empty()) << "without a capture nothing happens";
+}
+
+TEST_F(RoutingTest, LosingTheCaptureReachesADisabledWidgetButNoWidgetOfAnotherWindow)
+{
+    capture_widget(a);
+    a.set_enabled(false);
+    translate_capture_lost(*win);
+    EXPECT_EQ(log, (std::vector<std::string>{"a:1"})) << "a disabled widget still gets to end its drag";
+    EXPECT_EQ(get_captured_widget(), nullptr);
+    a.set_enabled(true);
+
+    window other;
+    other.create("other", {{600, 100}, {100, 100}});
+    capture_widget(a);
+    log.clear();
+    translate_capture_lost(other);
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(get_captured_widget(), &a) << "another window's loss leaves this window's capture alone";
+    release_widget(a);
 }
 
 TEST_F(RoutingTest, DisabledWidgetsSwallowInputOverTheirArea)

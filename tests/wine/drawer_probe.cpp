@@ -22,6 +22,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -145,6 +146,27 @@ std::string offscreen_checks(ui::window& main_window, ui::native_bitmap& checkbo
         out << "truncated_loads=" << kept.load_from_memory(truncated_png, sizeof truncated_png, 2.0f) << '\n';
         out << "kept_after_failure=" << kept.is_loaded() << ' ' << kept.pixel_size().x << 'x' << kept.pixel_size().y
             << ' ' << kept.scale() << '\n';
+    }
+
+    {
+        // Pictures that open but hold no frame: load returns false, it does not throw. A GIF can
+        // be written that way (a header and no image), and the decoder takes any format.
+        const unsigned char no_frame[] = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0, 0x3B};
+        win32::IWICImagingFactoryPtr factory;
+        CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IWICImagingFactory),
+                         reinterpret_cast<void**>(&factory));
+        win32::IWICStreamPtr stream;
+        win32::IWICBitmapDecoderPtr decoder;
+        win32::IWICBitmapFrameDecodePtr frame;
+        factory->CreateStream(&stream);
+        stream->InitializeFromMemory(const_cast<BYTE*>(no_frame), sizeof no_frame);
+        const bool opened =
+            SUCCEEDED(factory->CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnLoad, &decoder));
+        const bool frame_fails = opened && FAILED(decoder->GetFrame(0, &frame));
+        out << "no_frame_decoder=" << opened << ' ' << frame_fails << '\n';
+        ui::native_bitmap empty;
+        out << "no_frame_loads=" << empty.load_from_memory(no_frame, sizeof no_frame, 1.0f) << ' ' << empty.is_loaded()
+            << '\n';
     }
 
     out << "checkbox_loaded=" << checkbox.is_loaded() << '\n';
@@ -279,6 +301,83 @@ std::string offscreen_checks(ui::window& main_window, ui::native_bitmap& checkbo
     return out.str();
 }
 
+// A lost graphics device, fed to the drawer as the result Direct2D gives for it: the render target
+// and everything made from it must go at once, and the next paint must draw everything again with
+// new resources. The device resources a drawer holds, kept alive so that a new one can never take
+// the address of an old one.
+struct device_resources {
+    explicit device_resources(ui::native_drawer& drawer, ui::native_bitmap& bitmap)
+    {
+        auto& d = drawer.get_impl();
+        target = d.render_target;
+        fill = d.fill_brush;
+        text = d.text_brush;
+        gradient = d.shadow_gradient;
+        const auto found = bitmap.get_impl().device_bitmaps.find(d.render_target.GetInterfacePtr());
+        if (found != bitmap.get_impl().device_bitmaps.end())
+            image = found->second;
+    }
+
+    win32::ID2D1HwndRenderTargetPtr target;
+    win32::ID2D1SolidColorBrushPtr fill;
+    win32::ID2D1SolidColorBrushPtr text;
+    win32::ID2D1GradientStopCollectionPtr gradient;
+    win32::ID2D1BitmapPtr image;
+};
+
+// "1 1 1 1 1" when every resource of `now` exists and differs from the one in `before`.
+std::string all_new(const device_resources& before, const device_resources& now)
+{
+    std::ostringstream out;
+    const auto fresh = [](const auto& old_one, const auto& new_one) {
+        return new_one.GetInterfacePtr() != nullptr && new_one.GetInterfacePtr() != old_one.GetInterfacePtr();
+    };
+    out << fresh(before.target, now.target) << ' ' << fresh(before.fill, now.fill) << ' ' << fresh(before.text, now.text)
+        << ' ' << fresh(before.gradient, now.gradient) << ' ' << fresh(before.image, now.image);
+    return out.str();
+}
+
+// "1 1 1 1 1 1": the render target, brushes, gradient, device bitmap and both sides of the bitmap
+// registration are gone, and the whole client area waits for a paint.
+std::string all_released(ui::window& main_window, ui::native_bitmap& bitmap)
+{
+    auto& d = main_window.drawer->get_impl();
+    RECT update{};
+    const HWND handle = main_window.native->get_impl().handle;
+    RECT client{};
+    GetClientRect(handle, &client);
+    const bool everything = GetUpdateRect(handle, &update, FALSE) && EqualRect(&update, &client);
+    std::ostringstream out;
+    out << (d.render_target == nullptr) << ' ' << (d.fill_brush == nullptr && d.text_brush == nullptr) << ' '
+        << (d.shadow_gradient == nullptr) << ' ' << bitmap.get_impl().device_bitmaps.empty() << ' '
+        << (d.registered_bitmaps.empty() && bitmap.get_impl().drawers.empty()) << ' ' << everything;
+    return out.str();
+}
+
+// The rectangle Windows suggests with WM_DPICHANGED: the top-left kept, the client area scaled, in
+// the window's frame.
+RECT suggested_rect(HWND handle, ui::vec2i client_dips, int dpi)
+{
+    RECT outer{};
+    GetWindowRect(handle, &outer);
+    RECT client{};
+    GetClientRect(handle, &client);
+    const int frame_x = (outer.right - outer.left) - client.right;
+    const int frame_y = (outer.bottom - outer.top) - client.bottom;
+    return {outer.left, outer.top, outer.left + MulDiv(client_dips.x, dpi, 96) + frame_x,
+            outer.top + MulDiv(client_dips.y, dpi, 96) + frame_y};
+}
+
+void write_report(const std::filesystem::path& path, const std::string& text)
+{
+    const auto partial = std::filesystem::path(path).concat(L".part");
+    {
+        std::ofstream file(partial, std::ios::binary | std::ios::trunc);
+        file << text;
+    }
+    std::filesystem::rename(partial, path);
+}
+
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
@@ -298,10 +397,18 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 
     const std::string report = offscreen_checks(main_window, checkbox);
 
-    bool painted = false;
+    int paints = 0;
+    // One frame of nothing but magenta, which only a full paint after it can hide.
+    bool spoil_next_frame = false;
     ui::add_handler(&main_window.root, &main_window.root, ui::paint_event, [&](const ui::event_info&) {
-        paint_root(*main_window.drawer, checkbox, banner);
-        painted = true;
+        if (spoil_next_frame) {
+            spoil_next_frame = false;
+            main_window.drawer->set_fill_color(magenta);
+            main_window.drawer->fill_rect({{0, 0}, {480, 400}});
+        } else {
+            paint_root(*main_window.drawer, checkbox, banner);
+        }
+        ++paints;
     });
 
     // A filled child over its own shadow, and an empty one that shows the whole shadow.
@@ -335,24 +442,93 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
             drawer.fill_rect({{-20, -20}, {100, 100}});
         });
 
-    // The report appears on the first tick after a paint pass (timer messages come after paint
-    // messages), so a watcher knows the pixels are up.
-    bool written = false;
+    // Each step runs on a tick after a paint pass (timer messages come after paint messages). The
+    // report appears once the device has been lost twice and the window has recovered, so a
+    // watcher knows the pixels on the screen are those of the recovered drawing. Then a file
+    // beside the report asks for a DPI change, and a second report follows its paint.
+    const HWND handle = main_window.native->get_impl().handle;
+    auto& drawer_state = main_window.drawer->get_impl();
+    const auto dpi_request = std::filesystem::path(results).concat(L".dpi");
+    const auto dpi_report = std::filesystem::path(results).concat(L".dpi-done");
+    std::optional<device_resources> before;
+    std::ostringstream device_report;
+    int step = 0;
+    int paints_then = 0;
+    std::uint32_t first_generation = 0;
     ui::add_handler(&main_window.root, &main_window.root, ui::timer_tick, [&](const ui::event_info&) {
-        if (written || !painted)
+        // Every step but the wait for the DPI request follows a paint.
+        if (step != 3 && paints == paints_then)
             return;
-        written = true;
-        const auto partial = std::filesystem::path(results).concat(L".part");
-        // Where the client area sits on the (virtual) screen, for the screenshot checker.
-        POINT origin{0, 0};
-        ClientToScreen(main_window.native->get_impl().handle, &origin);
-        {
-            std::ofstream file(partial, std::ios::binary | std::ios::trunc);
-            file << report << "client_origin=" << origin.x << ' ' << origin.y << '\n'
+        switch (step) {
+        case 0: {
+            // A paint whose EndDraw reports the lost device, over a spoiled frame.
+            before.emplace(*main_window.drawer, checkbox);
+            first_generation = drawer_state.device_generation;
+            spoil_next_frame = true;
+            drawer_state.injected_result = static_cast<HRESULT>(D2DERR_RECREATE_TARGET);
+            InvalidateRect(handle, nullptr, FALSE);
+            break;
+        }
+        case 1: {
+            // Two paints: the lost one and the full one after it.
+            if (paints < paints_then + 2)
+                return;
+            device_report << "device_lost_paints=" << (paints - paints_then) << '\n'
+                          << "device_lost_recreated=" << all_new(*before, device_resources(*main_window.drawer, checkbox))
+                          << '\n';
+            // Resize reports the lost device: everything goes at once, and a full paint is due.
+            before.emplace(*main_window.drawer, checkbox);
+            RECT client{};
+            GetClientRect(handle, &client);
+            ValidateRect(handle, nullptr);
+            drawer_state.injected_result = static_cast<HRESULT>(D2DERR_RECREATE_TARGET);
+            SendMessageW(handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+            device_report << "resize_lost_released=" << all_released(main_window, checkbox) << '\n';
+            break;
+        }
+        case 2: {
+            device_report << "resize_lost_recreated="
+                          << all_new(*before, device_resources(*main_window.drawer, checkbox)) << '\n'
+                          << "device_generations=" << (drawer_state.device_generation - first_generation) << '\n';
+            before.reset();
+            // Where the client area sits on the (virtual) screen, for the screenshot checker.
+            POINT origin{0, 0};
+            ClientToScreen(handle, &origin);
+            std::ostringstream text;
+            text << report << device_report.str() << "client_origin=" << origin.x << ' ' << origin.y << '\n'
                  << "dpi=" << main_window.native->get_impl().dpi_x << '\n'
                  << "painted=1\n";
+            write_report(results, text.str());
+            break;
         }
-        std::filesystem::rename(partial, results);
+        case 3: {
+            // Waits for the request, then moves to its DPI as a window does on another monitor.
+            std::ifstream request(dpi_request);
+            int dpi = 0;
+            if (!(request >> dpi) || dpi <= 0)
+                return;
+            RECT suggested = suggested_rect(handle, main_window.root.size, dpi);
+            SendMessageW(handle, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+            break;
+        }
+        case 4: {
+            RECT client{};
+            GetClientRect(handle, &client);
+            POINT origin{0, 0};
+            ClientToScreen(handle, &origin);
+            std::ostringstream text;
+            text << "dpi=" << main_window.native->get_impl().dpi_x << '\n'
+                 << "client=" << client.right << 'x' << client.bottom << '\n'
+                 << "root=" << size_text(main_window.root.size) << '\n'
+                 << "client_origin=" << origin.x << ' ' << origin.y << '\n';
+            write_report(dpi_report, text.str());
+            break;
+        }
+        default:
+            return;
+        }
+        ++step;
+        paints_then = paints;
     });
     main_window.native->add_timer(&main_window.root, 1, 100, false);
 

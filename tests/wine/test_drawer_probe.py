@@ -2,7 +2,10 @@
 screenshot at 96 DPI: fills, 1- and 2-DIP outlines on the inset rule, lines with the half-DIP shift,
 both shadows, image strip frames, the fitted banner, nested clipping, and text in Verdana and
 tahoma with several alignments; and the probe's own report of the bitmap, measuring, alignment and
-COM-error checks that need no screen.
+COM-error checks that need no screen. The screenshot is of the drawing after two lost graphics
+devices (fed to the drawer as Direct2D reports them), so it also shows that the recovered drawing
+is complete. Last, the probe changes DPI as on a monitor of another scale, and the scaled subset
+below runs on its new drawing.
 
 Every position below is in DIPs inside the probe's client area; the probe reports where that area
 sits on Wine's screen. At another screen DPI (WINE_DPI) a scaled subset runs instead: the places
@@ -88,6 +91,13 @@ def check_results(c, r):
         "font_00": "400 0", "font_11": "300 2", "font_20": "700 0", "font_52": "400 0",
         # Custom dashes {1, 1}, flat caps, miter join, miter limit 10, no offset.
         "dotted_stroke": "5 2 1 1 000 0 10 0",
+        # A picture that opens but has no frame to decode is refused, without an exception.
+        "no_frame_decoder": "1 1", "no_frame_loads": "0 0",
+        # The device lost at EndDraw: that paint and a full one after it, every resource new.
+        "device_lost_paints": "2", "device_lost_recreated": "1 1 1 1 1",
+        # Lost at Resize: render target, brushes, gradient, device bitmap and its registration
+        # gone at once and the whole window invalid; new ones at the next paint.
+        "resize_lost_released": "1 1 1 1 1 1", "resize_lost_recreated": "1 1 1 1 1", "device_generations": "2",
         "measure_refused": "0x80004003",
         "null_interface": "0x80004003 1",
         "replaced_raise": "0x80004003",
@@ -309,12 +319,42 @@ def check_scaled(c, s, scale):
     colour(10.5, 114.5, WHITE, "below a 14-DIP frame")
 
 
+def check_dpi_change(c, program, artifacts, results_path, desktop, dpi):
+    """The probe moves to another DPI as on a monitor with another scale (WM_DPICHANGED with the
+    suggested rectangle): its client area takes the new size and everything is drawn at the new scale."""
+    target = 144 if dpi == 96 else 96
+    report_path = results_path + ".dpi-done"
+    with open(results_path + ".dpi.part", "w") as request:
+        request.write(str(target))
+    os.rename(results_path + ".dpi.part", results_path + ".dpi")
+    h.wait_until(lambda: os.path.exists(report_path) or not program.running(), timeout=60,
+                 what="the probe's report after the DPI change")
+    h.check(os.path.exists(report_path), f"the probe ended without a DPI report:\n{program.output()}")
+    r = read_results(report_path)
+    scale = target / 96
+    want_client = f"{round(480 * scale)}x{round(400 * scale)}"
+    c.expect(r.get("dpi") == str(target), f"after the change the probe runs at {r.get('dpi')} DPI, expected {target}")
+    c.expect(r.get("client") == want_client, f"client area {r.get('client')} at {target} DPI, expected {want_client}")
+    c.expect(r.get("root") == "480x400", f"the root is {r.get('root')} DIPs after the change, expected 480x400")
+    cx, cy = (int(v) for v in r.get("client_origin", "0 0").split())
+    origin = (desktop[0] + cx, desktop[1] + cy)
+
+    def scaled(shot):
+        client = Client(shot, origin)
+        return (client.at(int(10 * scale), int(10 * scale)) == RED and client.at(int(49.8 * scale), int(29.8 * scale)) == RED
+                and client.at(int(50.5 * scale), int(20 * scale)) != RED)
+    shot = h.wait_for_screen(os.path.join(artifacts, f"drawer_probe_{target}dpi.png"), scaled,
+                             what=f"the probe's drawing at {target} DPI")
+    check_scaled(c, Client(shot, origin), scale)
+
+
 def main():
     artifacts = os.path.join(os.environ.get("WINE_TEST_ARTIFACTS", "."), "drawer_probe")
     os.makedirs(artifacts, exist_ok=True)
     results_path = os.path.join(artifacts, "drawer_probe.txt")
-    if os.path.exists(results_path):
-        os.remove(results_path)
+    for leftover in (results_path, results_path + ".dpi", results_path + ".dpi-done"):
+        if os.path.exists(leftover):
+            os.remove(leftover)
     program = h.WineProgram(os.environ["DRAWER_PROBE_EXE"], [h.unix_to_wine_path(results_path)],
                             os.path.join(artifacts, "wine-output.txt"))
     desktop = h.wait_for_desktop()
@@ -336,9 +376,6 @@ def main():
                              what="the probe's drawing on the screen")
     screen = Client(shot, origin)
 
-    program.process.terminate()
-    program.wait()
-
     c = Checker()
     check_results(c, r)
     # Pixel-exact checks at 96 DPI, where a DIP is a pixel; the scaled subset elsewhere.
@@ -350,6 +387,12 @@ def main():
             check(c, screen)
         except h.TestFailure as error:
             c.expect(False, f"{getattr(check, '__name__', 'check')}: {error}")
+    try:
+        check_dpi_change(c, program, artifacts, results_path, desktop, dpi)
+    except h.TestFailure as error:
+        c.expect(False, f"check_dpi_change: {error}")
+    program.process.terminate()
+    program.wait()
     print(f"{c.count - len(c.failures)} of {c.count} checks passed")
     h.check(not c.failures, "\n".join(c.failures))
 

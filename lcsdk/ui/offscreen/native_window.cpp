@@ -162,16 +162,23 @@ void native_window::invalidate(rect_i rect_dips)
 
 void native_window::set_mouse_capture()
 {
-    if (impl_->created)
-        state().capture = this;
+    if (!impl_->created)
+        return;
+    auto& st = state();
+    native_window* previous = st.capture;
+    st.capture = this;
+    // The window that held the capture loses it, and with it any drag in progress there.
+    if (previous && previous != this && offscreen::detail::is_live(previous) && previous->impl_->toolkit)
+        translate_capture_lost(*previous->impl_->toolkit);
 }
 
 void native_window::release_mouse_capture()
 {
     auto& st = state();
-    if (!st.capture)
+    // Only the holder lets go: a window that already lost the capture must not take it from the
+    // window that has it now. A leave may now be owed.
+    if (st.capture != this)
         return;
-    // Like ReleaseCapture: whoever holds it loses it. A leave may now be owed.
     st.capture = nullptr;
     offscreen::detail::post(offscreen::detail::make_input(offscreen::detail::input_kind::leave_check));
 }

@@ -53,9 +53,12 @@ void set_window_enabled(native_window::impl& target, bool enabled)
     if (enabled)
         return;
     auto& st = state();
-    // A disabled window loses the capture and the keyboard focus.
-    if (st.capture == target.self)
+    // A disabled window loses the capture, which ends a drag in it, and the keyboard focus.
+    if (st.capture == target.self) {
         st.capture = nullptr;
+        if (target.toolkit)
+            translate_capture_lost(*target.toolkit);
+    }
     if (st.focus == target.self)
         set_focus_window(nullptr);
 }

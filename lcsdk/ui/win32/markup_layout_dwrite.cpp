@@ -5,7 +5,10 @@
 #include "lcsdk/ui/native_platform.h"
 #include "lcsdk/ui/win32/native_drawer_impl.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace lcsdk::ui {
 
@@ -17,10 +20,7 @@ DWRITE_TEXT_RANGE to_dwrite(text_range range) { return {range.start, range.lengt
 
 class dwrite_markup_layout final : public markup_layout {
 public:
-    dwrite_markup_layout(IDWriteTextLayoutPtr text_layout, ID2D1HwndRenderTargetPtr target)
-        : layout_(std::move(text_layout)), target_(std::move(target))
-    {
-    }
+    explicit dwrite_markup_layout(IDWriteTextLayoutPtr text_layout) : layout_(std::move(text_layout)) {}
 
     // Results are ignored: a value DirectWrite rejects leaves the range as it was.
     void set_bold(text_range range) override { layout_->SetFontWeight(DWRITE_FONT_WEIGHT_BOLD, to_dwrite(range)); }
@@ -34,20 +34,39 @@ public:
 
     void set_font_size(text_range range, float size) override { layout_->SetFontSize(size, to_dwrite(range)); }
 
-    // A brush per coloured range: ranges sharing one brush would all take the last colour set on it.
+    // Colours become brushes of the render target that draws the layout, so they are kept and
+    // turned into brushes when it is drawn: a render target made again after a lost device cannot
+    // draw with the brushes of the one before.
     void set_color(text_range range, color4f color) override
     {
-        ID2D1SolidColorBrushPtr brush;
-        if (FAILED(target_->CreateSolidColorBrush(D2D1_COLOR_F{color.r, color.g, color.b, color.a}, &brush)))
-            return;
-        layout_->SetDrawingEffect(brush, to_dwrite(range));
+        colors_.push_back({range, D2D1_COLOR_F{color.r, color.g, color.b, color.a}});
+        brushes_generation_.reset();
     }
 
-    IDWriteTextLayout* get() const { return layout_.GetInterfacePtr(); }
+    // The layout with a brush of the drawer's render target on every coloured range.
+    IDWriteTextLayout* prepare(native_drawer::impl& drawer)
+    {
+        if (brushes_generation_ != drawer.device_generation) {
+            // A brush per coloured range: ranges sharing one brush would all take the last colour set on it.
+            for (const auto& [range, color] : colors_) {
+                ID2D1SolidColorBrushPtr brush;
+                if (SUCCEEDED(drawer.render_target->CreateSolidColorBrush(color, &brush)))
+                    layout_->SetDrawingEffect(brush, to_dwrite(range));
+            }
+            brushes_generation_ = drawer.device_generation;
+        }
+        return layout_.GetInterfacePtr();
+    }
 
 private:
+    struct colored_range {
+        text_range range;
+        D2D1_COLOR_F color;
+    };
+
     IDWriteTextLayoutPtr layout_;
-    ID2D1HwndRenderTargetPtr target_;
+    std::vector<colored_range> colors_;
+    std::optional<std::uint32_t> brushes_generation_;
 };
 
 // Layouts start from the drawer's default text format, which carries the alignment last set.
@@ -65,7 +84,7 @@ public:
             max_width, max_height, &layout);
         if (FAILED(result) || !layout)
             return nullptr;
-        return std::make_unique<dwrite_markup_layout>(std::move(layout), drawer_.render_target);
+        return std::make_unique<dwrite_markup_layout>(std::move(layout));
     }
 
 private:
@@ -85,7 +104,7 @@ void native_drawer::draw_html(markup_layout& layout, vec2i position)
     auto& d = *impl_;
     auto& dwrite = dynamic_cast<dwrite_markup_layout&>(layout);
     d.render_target->DrawTextLayout(D2D1_POINT_2F{static_cast<float>(position.x), static_cast<float>(position.y)},
-                                    dwrite.get(), d.markup_text_brush, D2D1_DRAW_TEXT_OPTIONS_NONE);
+                                    dwrite.prepare(d), d.markup_text_brush, D2D1_DRAW_TEXT_OPTIONS_NONE);
 }
 
 } // namespace lcsdk::ui

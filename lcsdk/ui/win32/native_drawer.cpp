@@ -20,7 +20,6 @@ using namespace win32;
 namespace {
 
 constexpr D2D1_COLOR_F opaque_black{0.0f, 0.0f, 0.0f, 1.0f};
-constexpr D2D1_COLOR_F opaque_white{1.0f, 1.0f, 1.0f, 1.0f};
 
 constexpr D2D1_MATRIX_3X2_F translation(float x, float y) { return {1.0f, 0.0f, 0.0f, 1.0f, x, y}; }
 
@@ -69,33 +68,15 @@ DWRITE_PARAGRAPH_ALIGNMENT vertical_alignment(int kind)
 native_drawer::native_drawer(native_window& target) : impl_(std::make_unique<impl>())
 {
     auto& d = *impl_;
-    d.window_handle = target.get_impl().handle;
+    const native_window::impl& window_state = target.get_impl();
+    d.window_handle = window_state.handle;
+    d.dpi_x = static_cast<float>(window_state.dpi_x);
+    d.dpi_y = static_cast<float>(window_state.dpi_y);
 
     throw_if_failed(D2D1CreateFactory(D2D1_FACTORY_TYPE_SINGLE_THREADED, __uuidof(ID2D1Factory), nullptr,
                                       reinterpret_cast<void**>(&d.factory)),
                     "unable to create a d2d resource factory");
-
-    RECT client{};
-    GetClientRect(d.window_handle, &client);
-    // DPI 0 lets the desktop DPI apply, so every drawing unit below is a DIP.
-    const D2D1_RENDER_TARGET_PROPERTIES target_properties{
-        D2D1_RENDER_TARGET_TYPE_DEFAULT, {DXGI_FORMAT_UNKNOWN, D2D1_ALPHA_MODE_UNKNOWN}, 0.0f, 0.0f,
-        D2D1_RENDER_TARGET_USAGE_NONE,   D2D1_FEATURE_LEVEL_DEFAULT};
-    const D2D1_HWND_RENDER_TARGET_PROPERTIES window_properties{
-        d.window_handle,
-        {static_cast<UINT32>(client.right - client.left), static_cast<UINT32>(client.bottom - client.top)},
-        D2D1_PRESENT_OPTIONS_NONE};
-    throw_if_failed(d.factory->CreateHwndRenderTarget(target_properties, window_properties, &d.render_target),
-                    "unable to create a d2d render target");
-
-    d.render_target->SetAntialiasMode(D2D1_ANTIALIAS_MODE_PER_PRIMITIVE);
-    const char* const brush_failure = "unable to create one or more solid brushes";
-    throw_if_failed(d.render_target->CreateSolidColorBrush(opaque_black, &d.fill_brush), brush_failure);
-    throw_if_failed(d.render_target->CreateSolidColorBrush(opaque_white, &d.line_brush), brush_failure);
-    throw_if_failed(d.render_target->CreateSolidColorBrush(opaque_white, &d.text_brush), brush_failure);
-    throw_if_failed(d.render_target->CreateSolidColorBrush(opaque_black, &d.shadow_brush), brush_failure);
-    throw_if_failed(d.render_target->CreateSolidColorBrush(opaque_black, &d.markup_text_brush), brush_failure);
-    throw_if_failed(d.render_target->CreateSolidColorBrush(opaque_black, &d.markup_range_brush), brush_failure);
+    d.create_render_target();
 
     throw_if_failed(DWriteCreateFactory(DWRITE_FACTORY_TYPE_SHARED, __uuidof(IDWriteFactory),
                                         reinterpret_cast<IUnknown**>(&d.write_factory)),
@@ -105,11 +86,7 @@ native_drawer::native_drawer(native_window& target) : impl_(std::make_unique<imp
                                                       L"en-us", &d.text_format),
                     "unable to initialize the d2d write factory");
 
-    const auto stops = shadow_stops();
-    throw_if_failed(d.render_target->CreateGradientStopCollection(stops.data(), static_cast<UINT32>(stops.size()),
-                                                                  D2D1_GAMMA_2_2, D2D1_EXTEND_MODE_CLAMP,
-                                                                  &d.shadow_gradient),
-                    "unable to initialize the shadow gradients");
+    d.create_shadow_gradient();
 
     const D2D1_STROKE_STYLE_PROPERTIES dotted{D2D1_CAP_STYLE_FLAT, D2D1_CAP_STYLE_FLAT,   D2D1_CAP_STYLE_FLAT,
                                              D2D1_LINE_JOIN_MITER, 10.0f,                D2D1_DASH_STYLE_CUSTOM,
@@ -129,7 +106,7 @@ native_drawer::~native_drawer()
         bitmap->get_impl().forget_drawer(*this);
     d.registered_bitmaps.clear();
 
-    if (!d.widget_stack.empty()) {
+    if (!d.widget_stack.empty() && d.render_target) {
         for (std::size_t i = 0; i < d.widget_stack.size(); ++i) {
             d.render_target->PopAxisAlignedClip();
             d.render_target->PopAxisAlignedClip();
@@ -153,6 +130,88 @@ native_drawer::~native_drawer()
     d.render_target = nullptr;
 }
 
+void native_drawer::impl::create_render_target()
+{
+    RECT client{};
+    GetClientRect(window_handle, &client);
+    // The window's own DPI, so that every drawing unit below is a DIP wherever the window is.
+    const D2D1_RENDER_TARGET_PROPERTIES target_properties{
+        D2D1_RENDER_TARGET_TYPE_DEFAULT, {DXGI_FORMAT_UNKNOWN, D2D1_ALPHA_MODE_UNKNOWN}, dpi_x, dpi_y,
+        D2D1_RENDER_TARGET_USAGE_NONE,   D2D1_FEATURE_LEVEL_DEFAULT};
+    const D2D1_HWND_RENDER_TARGET_PROPERTIES window_properties{
+        window_handle,
+        {static_cast<UINT32>(client.right - client.left), static_cast<UINT32>(client.bottom - client.top)},
+        D2D1_PRESENT_OPTIONS_NONE};
+    throw_if_failed(factory->CreateHwndRenderTarget(target_properties, window_properties, &render_target),
+                    "unable to create a d2d render target");
+    ++device_generation;
+
+    render_target->SetAntialiasMode(D2D1_ANTIALIAS_MODE_PER_PRIMITIVE);
+    const char* const brush_failure = "unable to create one or more solid brushes";
+    throw_if_failed(render_target->CreateSolidColorBrush(fill_color, &fill_brush), brush_failure);
+    throw_if_failed(render_target->CreateSolidColorBrush(line_color, &line_brush), brush_failure);
+    throw_if_failed(render_target->CreateSolidColorBrush(text_color, &text_brush), brush_failure);
+    throw_if_failed(render_target->CreateSolidColorBrush(opaque_black, &shadow_brush), brush_failure);
+    throw_if_failed(render_target->CreateSolidColorBrush(opaque_black, &markup_text_brush), brush_failure);
+    throw_if_failed(render_target->CreateSolidColorBrush(opaque_black, &markup_range_brush), brush_failure);
+}
+
+void native_drawer::impl::create_shadow_gradient()
+{
+    const auto stops = shadow_stops();
+    throw_if_failed(render_target->CreateGradientStopCollection(stops.data(), static_cast<UINT32>(stops.size()),
+                                                                D2D1_GAMMA_2_2, D2D1_EXTEND_MODE_CLAMP,
+                                                                &shadow_gradient),
+                    "unable to initialize the shadow gradients");
+}
+
+void native_drawer::impl::ensure_device_resources()
+{
+    if (render_target)
+        return;
+    create_render_target();
+    create_shadow_gradient();
+    repaint_everything = false;
+}
+
+void native_drawer::impl::check_device_result(native_drawer& self, HRESULT result)
+{
+    if (injected_result) {
+        result = *injected_result;
+        injected_result.reset();
+    }
+    if (result != static_cast<HRESULT>(D2DERR_RECREATE_TARGET))
+        return;
+    discard_device_resources(self);
+    repaint_everything = true;
+    InvalidateRect(window_handle, nullptr, FALSE);
+}
+
+void native_drawer::impl::discard_device_resources(native_drawer& self)
+{
+    // Device bitmaps go first, while the render target they are filed under still exists.
+    const auto bitmaps = registered_bitmaps;
+    for (native_bitmap* bitmap : bitmaps)
+        bitmap->get_impl().forget_drawer(self);
+    registered_bitmaps.clear();
+    fill_brush = nullptr;
+    text_brush = nullptr;
+    line_brush = nullptr;
+    shadow_brush = nullptr;
+    markup_text_brush = nullptr;
+    markup_range_brush = nullptr;
+    shadow_gradient = nullptr;
+    render_target = nullptr;
+}
+
+void native_drawer::impl::set_dpi(float x, float y)
+{
+    dpi_x = x;
+    dpi_y = y;
+    if (render_target)
+        render_target->SetDpi(x, y);
+}
+
 void native_drawer::impl::register_bitmap(native_bitmap& bitmap)
 {
     if (std::find(registered_bitmaps.begin(), registered_bitmaps.end(), &bitmap) == registered_bitmaps.end())
@@ -164,17 +223,32 @@ void native_drawer::impl::unregister_bitmap(const native_bitmap& bitmap)
     std::erase(registered_bitmaps, &bitmap);
 }
 
-void native_drawer::set_fill_color(color4f color) { impl_->fill_brush->SetColor(to_d2d(color)); }
+void native_drawer::set_fill_color(color4f color)
+{
+    auto& d = *impl_;
+    d.fill_color = to_d2d(color);
+    if (d.fill_brush)
+        d.fill_brush->SetColor(d.fill_color);
+}
 
 void native_drawer::set_line_color(color4f color, float width)
 {
-    impl_->line_brush->SetColor(to_d2d(color));
-    impl_->line_width = width;
+    auto& d = *impl_;
+    d.line_color = to_d2d(color);
+    if (d.line_brush)
+        d.line_brush->SetColor(d.line_color);
+    d.line_width = width;
 }
 
 void native_drawer::set_line_style(int style) { impl_->line_style = style; }
 
-void native_drawer::set_text_color(color4f color) { impl_->text_brush->SetColor(to_d2d(color)); }
+void native_drawer::set_text_color(color4f color)
+{
+    auto& d = *impl_;
+    d.text_color = to_d2d(color);
+    if (d.text_brush)
+        d.text_brush->SetColor(d.text_color);
+}
 
 void native_drawer::set_font(const std::string& family_utf8, float size, int weight_kind, int style_kind)
 {
@@ -199,6 +273,7 @@ void native_drawer::begin_widget(const widget& target, rect_ltrb paint_rect)
     auto& d = *impl_;
     if (d.widget_stack.empty()) {
         d.origin = {0, 0};
+        d.ensure_device_resources();
         BeginPaint(d.window_handle, &d.paint_record);
         d.render_target->BeginDraw();
     }
@@ -227,9 +302,10 @@ void native_drawer::end_widget()
     d.render_target->PopAxisAlignedClip();
     d.widget_stack.pop_back();
     if (d.widget_stack.empty()) {
-        // A lost device shows up here; the window simply stays unpainted.
-        d.render_target->EndDraw();
+        // A lost device shows up here.
+        const HRESULT result = d.render_target->EndDraw();
         EndPaint(d.window_handle, &d.paint_record);
+        d.check_device_result(*this, result);
     }
 }
 
@@ -371,7 +447,13 @@ vec2i native_drawer::measure_text(const std::string& text_utf8, vec2i limit)
 
 void native_drawer::resize(vec2i pixel_size)
 {
-    impl_->render_target->Resize(D2D1_SIZE_U{static_cast<UINT32>(pixel_size.x), static_cast<UINT32>(pixel_size.y)});
+    auto& d = *impl_;
+    // Without a render target (the device was lost) the next one is made at the new size.
+    if (!d.render_target)
+        return;
+    const HRESULT result =
+        d.render_target->Resize(D2D1_SIZE_U{static_cast<UINT32>(pixel_size.x), static_cast<UINT32>(pixel_size.y)});
+    d.check_device_result(*this, result);
 }
 
 } // namespace lcsdk::ui

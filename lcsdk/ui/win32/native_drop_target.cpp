@@ -100,24 +100,40 @@ ULONG STDMETHODCALLTYPE native_drop_target::Release()
     return static_cast<ULONG>(InterlockedDecrement(&references_));
 }
 
-HRESULT STDMETHODCALLTYPE native_drop_target::DragEnter(IDataObject*, DWORD, POINTL, DWORD*) { return S_OK; }
+DWORD native_drop_target::drop_effect(DWORD allowed) const
+{
+    const window* target = owner_ ? owner_->toolkit_window() : nullptr;
+    const widget* under = target ? target->hit_test(get_mouse_position(target->root)) : nullptr;
+    const bool accepts =
+        under && under->is_visible() && under->is_enabled() && event_bus::instance().has_handlers(under, files_dropped);
+    return accepts && (allowed & DROPEFFECT_COPY) != 0 ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+}
+
+HRESULT STDMETHODCALLTYPE native_drop_target::DragEnter(IDataObject*, DWORD, POINTL, DWORD* effect)
+{
+    if (!effect)
+        return E_INVALIDARG;
+    *effect = drop_effect(*effect);
+    return S_OK;
+}
 
 HRESULT STDMETHODCALLTYPE native_drop_target::DragOver(DWORD, POINTL, DWORD* effect)
 {
     if (!effect)
         return E_INVALIDARG;
-    const window* target = owner_ ? owner_->toolkit_window() : nullptr;
-    const widget* under = target ? target->hit_test(get_mouse_position(target->root)) : nullptr;
-    const bool accepts =
-        under && under->is_visible() && under->is_enabled() && event_bus::instance().has_handlers(under, files_dropped);
-    *effect = accepts ? DROPEFFECT_MOVE : DROPEFFECT_NONE;
+    *effect = drop_effect(*effect);
     return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE native_drop_target::DragLeave() { return S_OK; }
 
-HRESULT STDMETHODCALLTYPE native_drop_target::Drop(IDataObject* data, DWORD, POINTL, DWORD*)
+HRESULT STDMETHODCALLTYPE native_drop_target::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect)
 {
+    // What the source learns of the drop: the originals stay where they are, and a drop that
+    // delivers nothing did nothing.
+    const DWORD answer = effect ? drop_effect(*effect) : DROPEFFECT_NONE;
+    if (effect)
+        *effect = DROPEFFECT_NONE;
     if (!data)
         return E_FAIL;
     FORMATETC format{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
@@ -128,6 +144,8 @@ HRESULT STDMETHODCALLTYPE native_drop_target::Drop(IDataObject* data, DWORD, POI
             return E_FAIL;
         files = dropped_files(static_cast<HDROP>(storage.medium.hGlobal));
     }
+    if (effect)
+        *effect = answer;
     if (window* target = owner_ ? owner_->toolkit_window() : nullptr)
         target->route_event(files_dropped, reinterpret_cast<std::uint64_t>(&files));
     return S_OK;

@@ -41,6 +41,10 @@ public:
     HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD key_state, POINTL point, DWORD* effect) override;
 
 private:
+    // The effect to answer: a copy over a widget that takes dropped files, when the source allows
+    // one; nothing otherwise. Never a move, after which a source may delete the originals.
+    DWORD drop_effect(DWORD allowed) const;
+
     HRESULT ole_result_;
     native_window* owner_ = nullptr;
     HWND handle_ = nullptr;

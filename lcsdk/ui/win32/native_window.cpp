@@ -8,6 +8,7 @@
 #include "lcsdk/ui/screen_geometry.h"
 #include "lcsdk/ui/widget.h"
 #include "lcsdk/ui/win32/ime_context_impl.h"
+#include "lcsdk/ui/win32/native_drawer_impl.h"
 #include "lcsdk/ui/win32/native_window_impl.h"
 #include "lcsdk/ui/win32/wide_text.h"
 #include "lcsdk/ui/win32/window_class.h"
@@ -48,12 +49,44 @@ const screen_dpi& cached_screen_dpi()
     return dpi;
 }
 
-// The frame that the window style adds around a client rectangle.
-RECT adjusted_frame(int client_width, int client_height, DWORD style, DWORD ex_style)
+// Calls of user32 that Windows 10 has only from version 1607; looked up, so that the program still
+// starts on earlier versions (which have no per-monitor DPI changes to follow).
+template <typename Function>
+Function user32_function(const char* name)
 {
+    const FARPROC found = GetProcAddress(GetModuleHandleW(L"user32.dll"), name);
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+}
+
+// The frame that the window style adds around a client rectangle, at the DPI of the window. The
+// metrics behind AdjustWindowRectEx are those of the system DPI; a window at another DPI (on a
+// monitor with another scale) has a frame of its own DPI.
+RECT adjusted_frame(int client_width, int client_height, DWORD style, DWORD ex_style, int dpi)
+{
+    using adjust_for_dpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    static const auto adjust_at_dpi = user32_function<adjust_for_dpi>("AdjustWindowRectExForDpi");
     RECT frame{0, 0, client_width, client_height};
-    AdjustWindowRectEx(&frame, style, FALSE, ex_style);
+    if (dpi != cached_screen_dpi().x && adjust_at_dpi)
+        adjust_at_dpi(&frame, style, FALSE, ex_style, static_cast<UINT>(dpi));
+    else
+        AdjustWindowRectEx(&frame, style, FALSE, ex_style);
     return frame;
+}
+
+// The DPI the system gives a new window, where the process follows each monitor's DPI; 0 where
+// it does not (the window then keeps the screen DPI) or the system cannot say.
+int per_monitor_dpi(HWND handle)
+{
+    using thread_context = DPI_AWARENESS_CONTEXT(WINAPI*)();
+    using awareness_of = DPI_AWARENESS(WINAPI*)(DPI_AWARENESS_CONTEXT);
+    using dpi_of_window = UINT(WINAPI*)(HWND);
+    static const auto get_thread_context = user32_function<thread_context>("GetThreadDpiAwarenessContext");
+    static const auto get_awareness = user32_function<awareness_of>("GetAwarenessFromDpiAwarenessContext");
+    static const auto get_window_dpi = user32_function<dpi_of_window>("GetDpiForWindow");
+    if (!get_thread_context || !get_awareness || !get_window_dpi ||
+        get_awareness(get_thread_context()) != DPI_AWARENESS_PER_MONITOR_AWARE)
+        return 0;
+    return static_cast<int>(get_window_dpi(handle));
 }
 
 struct pixel_rect {
@@ -111,7 +144,7 @@ LRESULT resize_hit_test(HWND handle, LPARAM position, int border)
 
 void fill_track_sizes(const native_window::impl& state, MINMAXINFO& info)
 {
-    const RECT frame = adjusted_frame(0, 0, state.style, state.ex_style);
+    const RECT frame = adjusted_frame(0, 0, state.style, state.ex_style, state.dpi_x);
     const int frame_width = frame.right - frame.left;
     const int frame_height = frame.bottom - frame.top;
     // Through DIPs and back, so the limits land on whole DIPs like every other size of the window.
@@ -132,6 +165,40 @@ void paint_update_region(HWND handle, const native_window::impl& state, window& 
                                                  state.dpi_x, state.dpi_y);
     target.paint(dirty);
     ValidateRect(handle, &update);
+    // A lost graphics device dropped this paint; the next one, on a new device, covers everything.
+    if (target.drawer && target.drawer->get_impl().repaint_everything)
+        InvalidateRect(handle, nullptr, FALSE);
+}
+
+// The window moved to a monitor with another scale (or the scale of its monitor changed): from now
+// on every DIP becomes pixels at the new DPI, the window takes the rectangle the system suggests,
+// and everything is drawn again at the new scale.
+void change_dpi(HWND handle, native_window::impl& state, window& target, int dpi_x, int dpi_y, const RECT* suggested)
+{
+    state.dpi_x = dpi_x;
+    state.dpi_y = dpi_y;
+    if (target.drawer)
+        target.drawer->get_impl().set_dpi(static_cast<float>(dpi_x), static_cast<float>(dpi_y));
+    if (suggested)
+        SetWindowPos(handle, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // A client area that kept its pixel size raised no WM_SIZE, but its size in DIPs changed.
+    RECT client{};
+    GetClientRect(handle, &client);
+    const vec2i client_dips{pixels_to_dips(static_cast<int>(client.right), dpi_x),
+                            pixels_to_dips(static_cast<int>(client.bottom), dpi_y)};
+    if (client_dips != target.root.size)
+        translate_client_size(target, client_dips);
+    InvalidateRect(handle, nullptr, FALSE);
+}
+
+// The window size the system asks for ahead of a DPI change: the same client area in DIPs at the
+// new DPI, inside a frame of the new DPI, so that the fixed layout keeps its exact size.
+SIZE scaled_window_size(const native_window::impl& state, const window& target, int dpi)
+{
+    const RECT frame = adjusted_frame(dips_to_pixels(target.root.size.x, dpi), dips_to_pixels(target.root.size.y, dpi),
+                                      state.style, state.ex_style, dpi);
+    return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 ime_context::impl* ime_of(window& target)
@@ -174,6 +241,22 @@ LRESULT CALLBACK window_procedure(HWND handle, UINT message, WPARAM wparam, LPAR
     case WM_CLOSE:
         translate_close(*target);
         return 1;
+    case WM_CAPTURECHANGED:
+        // Also sent when the toolkit lets go itself, which is not a loss.
+        if (!state.releasing_capture && reinterpret_cast<HWND>(lparam) != handle)
+            translate_capture_lost(*target);
+        return 0;
+    case WM_CANCELMODE:
+        // The system ends modes such as a drag (a window is disabled, another comes to the front);
+        // the default procedure then releases the capture.
+        translate_capture_lost(*target);
+        break;
+    case WM_DPICHANGED:
+        change_dpi(handle, state, *target, LOWORD(wparam), HIWORD(wparam), reinterpret_cast<const RECT*>(lparam));
+        return 0;
+    case WM_GETDPISCALEDSIZE:
+        *reinterpret_cast<SIZE*>(lparam) = scaled_window_size(state, *target, static_cast<int>(LOWORD(wparam)));
+        return TRUE;
     case WM_SETCURSOR:
         // Inside the client area the toolkit keeps the cursor it chose.
         if (!target->mouse_inside)
@@ -314,13 +397,22 @@ void native_window::create_window(native_window* owner, window* toolkit_window, 
     state.dpi_y = dpi.y;
 
     const pixel_rect pixels = scale_to_pixels(rect_dips, state.dpi_x, state.dpi_y);
-    const RECT frame = adjusted_frame(pixels.width, pixels.height, state.style, state.ex_style);
+    const RECT frame = adjusted_frame(pixels.width, pixels.height, state.style, state.ex_style, state.dpi_x);
     state.handle = CreateWindowExW(state.ex_style, class_name, L"", state.style, pixels.x, pixels.y,
                                    frame.right - frame.left, frame.bottom - frame.top,
                                    owner ? owner->impl_->handle : nullptr, nullptr, instance, nullptr);
     if (!state.handle)
         return;
     SetWindowLongPtrW(state.handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    // The window landed on a monitor of another DPI than assumed: it keeps its size in DIPs there.
+    if (const int actual = per_monitor_dpi(state.handle); actual > 0 && actual != state.dpi_x) {
+        state.dpi_x = actual;
+        state.dpi_y = actual;
+        const RECT scaled = adjusted_frame(dips_to_pixels(rect_dips.size.x, actual), dips_to_pixels(rect_dips.size.y, actual),
+                                           state.style, state.ex_style, actual);
+        SetWindowPos(state.handle, nullptr, 0, 0, scaled.right - scaled.left, scaled.bottom - scaled.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     if (!state.drop_target.window_handle())
         state.drop_target.attach(*this, state.handle);
 }
@@ -337,7 +429,7 @@ void native_window::set_window_rect(rect_i rect_dips)
 {
     impl& state = *impl_;
     const pixel_rect pixels = scale_to_pixels(rect_dips, state.dpi_x, state.dpi_y);
-    const RECT frame = adjusted_frame(pixels.width, pixels.height, state.style, state.ex_style);
+    const RECT frame = adjusted_frame(pixels.width, pixels.height, state.style, state.ex_style, state.dpi_x);
     SetWindowPos(state.handle, nullptr, pixels.x, pixels.y, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOACTIVATE | SWP_NOZORDER);
 }
@@ -365,7 +457,7 @@ void native_window::center_window()
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
 
     const RECT outer = adjusted_frame(client_width, client_height, static_cast<DWORD>(GetWindowLongW(state.handle, GWL_STYLE)),
-                                      static_cast<DWORD>(GetWindowLongW(state.handle, GWL_EXSTYLE)));
+                                      static_cast<DWORD>(GetWindowLongW(state.handle, GWL_EXSTYLE)), state.dpi_x);
     const vec2i corner = centred_position({reference.left, reference.top, reference.right, reference.bottom},
                                           {work.left, work.top, work.right, work.bottom}, {client_width, client_height},
                                           {outer.right, outer.bottom});
@@ -446,7 +538,16 @@ void native_window::set_mouse_capture()
         SetCapture(impl_->handle);
 }
 
-void native_window::release_mouse_capture() { ReleaseCapture(); }
+void native_window::release_mouse_capture()
+{
+    impl& state = *impl_;
+    // Only a capture this window still holds: one that another window took stays with that window.
+    if (!state.handle || GetCapture() != state.handle)
+        return;
+    state.releasing_capture = true;
+    ReleaseCapture();
+    state.releasing_capture = false;
+}
 
 vec2i native_window::client_mouse_position() const
 {
@@ -454,8 +555,7 @@ vec2i native_window::client_mouse_position() const
     GetCursorPos(&cursor);
     if (impl_->handle)
         ScreenToClient(impl_->handle, &cursor);
-    const screen_dpi& dpi = cached_screen_dpi();
-    return {static_cast<int>(cursor.x) * 96 / dpi.x, static_cast<int>(cursor.y) * 96 / dpi.y};
+    return {static_cast<int>(cursor.x) * 96 / impl_->dpi_x, static_cast<int>(cursor.y) * 96 / impl_->dpi_y};
 }
 
 window* native_window::toolkit_window() const { return impl_->toolkit_window; }

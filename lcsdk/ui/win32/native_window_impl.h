@@ -20,9 +20,12 @@ struct native_window::impl {
     DWORD ex_style = 0;
     int resize_border = 8;
     bool resizable = false;
-    // Read once when the window is created; the window keeps this DPI for its lifetime.
+    // The DPI of the window: the screen's (or its owner's) when it is created, then that of each
+    // monitor it moves to (WM_DPICHANGED). Every DIP/pixel conversion of the window uses it.
     int dpi_x = 96;
     int dpi_y = 96;
+    // Set while the toolkit releases the capture itself, whose WM_CAPTURECHANGED is no loss.
+    bool releasing_capture = false;
     SIZE min_client{0, 0};
     SIZE max_client{100000, 100000};
     native_drop_target drop_target;

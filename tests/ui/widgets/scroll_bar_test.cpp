@@ -126,6 +126,52 @@ TEST_F(ScrollBarTest, DraggingTheThumbSnapsToTenAndClampsAtTheEnd)
     EXPECT_EQ(scrolled(), 1005);
 }
 
+TEST_F(ScrollBarTest, ADragEndsWhenAnotherWindowTakesTheCapture)
+{
+    with_overflow(1005);
+    os::post_mouse_move(win, on_bar({8, 24}));
+    os::post_button_down();
+    os::post_mouse_move(win, on_bar({8, 47}));
+    os::pump();
+    ASSERT_TRUE(bar.dragging);
+
+    window other;
+    other.create("other", {{400, 0}, {100, 100}});
+    widget thief;
+    thief.create(other.root, {{0, 0}, {10, 10}});
+    capture_widget(thief);
+    EXPECT_FALSE(bar.dragging);
+    EXPECT_EQ(get_captured_widget(), &thief);
+    EXPECT_TRUE(os::has_capture(other)) << "the window that took the capture keeps it";
+
+    // Without the capture the thumb no longer follows the pointer.
+    os::post_mouse_move(win, on_bar({8, 120}));
+    os::pump();
+    EXPECT_EQ(scrolled(), 150);
+    release_widget(thief);
+}
+
+TEST_F(ScrollBarTest, ADragEndsWhenAPopupOpensOverItsWindow)
+{
+    with_overflow(1005);
+    os::post_mouse_move(win, on_bar({8, 24}));
+    os::post_button_down();
+    os::post_mouse_move(win, on_bar({8, 47}));
+    os::pump();
+    ASSERT_TRUE(bar.dragging);
+
+    window popup;
+    popup.create("popup", {{50, 50}, {120, 80}}, 0, &win);
+    bool dragging_under_popup = true;
+    os::post_callback([&] {
+        dragging_under_popup = bar.dragging;
+        popup.end_modal(0);
+    });
+    popup.show_modal();
+    EXPECT_FALSE(dragging_under_popup) << "disabling the owner took its capture and ended the drag";
+    EXPECT_EQ(get_captured_widget(), nullptr);
+}
+
 TEST_F(ScrollBarTest, ArrowsStepByTenEvenWhenThePressBeganElsewhere)
 {
     with_overflow(25);

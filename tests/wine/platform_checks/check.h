@@ -28,5 +28,7 @@ void check_modal_loops(results& r);
 void check_drop_target(results& r);
 void check_input_method(results& r);
 void check_fonts(results& r);
+void check_capture_loss(results& r);
+void check_dpi_change(results& r);
 
 } // namespace platform_checks

@@ -123,14 +123,25 @@ void check_drop_target(results& r)
     ClientToScreen(w.native->get_impl().handle, &inside);
     POINT outside{150, 20};
     ClientToScreen(w.native->get_impl().handle, &outside);
+    // The answer is a copy, never a move: after a move a source may delete the originals.
     DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
     SetCursorPos(inside.x, inside.y);
+    file_list_data offered({L"C:\\offered.txt"});
+    target.DragEnter(&offered, 0, {inside.x, inside.y}, &effect);
+    r.expect(effect == DROPEFFECT_COPY, "entering over a widget with a drop handler answers a copy");
+    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
     target.DragOver(0, {inside.x, inside.y}, &effect);
-    r.expect(effect == DROPEFFECT_MOVE, "a widget with a drop handler accepts the drop as a move");
+    r.expect(effect == DROPEFFECT_COPY, "a widget with a drop handler accepts the drop as a copy");
+    effect = DROPEFFECT_MOVE;
+    target.DragOver(0, {inside.x, inside.y}, &effect);
+    r.expect(effect == DROPEFFECT_NONE, "a source that only allows a move is refused");
     SetCursorPos(outside.x, outside.y);
     effect = DROPEFFECT_COPY;
     target.DragOver(0, {outside.x, outside.y}, &effect);
     r.expect(effect == DROPEFFECT_NONE, "a widget without a drop handler refuses it");
+    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    target.DragEnter(&offered, 0, {outside.x, outside.y}, &effect);
+    r.expect(effect == DROPEFFECT_NONE, "entering over a widget without a drop handler refuses it");
 
     const std::wstring folder = temp_folder();
     const std::wstring file = folder + L"\\dropped.txt";
@@ -142,13 +153,16 @@ void check_drop_target(results& r)
 
     SetCursorPos(inside.x, inside.y);
     file_list_data files({folder, forward, folder + L"\\vanished.txt"});
-    effect = DROPEFFECT_MOVE;
+    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
     r.expect(target.Drop(&files, 0, {inside.x, inside.y}, &effect) == S_OK, "a file list is dropped");
+    r.expect(effect == DROPEFFECT_COPY, "the drop is reported to the source as a copy");
     r.expect(deliveries.size() == 1 && deliveries[0] == std::vector<std::wstring>{file},
              "only the existing file arrives, with backslashes");
 
     file_list_data no_files({}, false);
+    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
     r.expect(target.Drop(&no_files, 0, {inside.x, inside.y}, &effect) == E_FAIL, "data without a file list fails");
+    r.expect(effect == DROPEFFECT_NONE, "and is reported as no drop");
     r.expect(deliveries.size() == 1, "and delivers nothing");
 
     file_list_data only_folder({folder});
@@ -157,8 +171,10 @@ void check_drop_target(results& r)
 
     SetCursorPos(outside.x, outside.y);
     file_list_data elsewhere({file});
+    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
     target.Drop(&elsewhere, 0, {outside.x, outside.y}, &effect);
     r.expect(deliveries.size() == 2, "a drop over a widget without a handler reaches no one");
+    r.expect(effect == DROPEFFECT_NONE, "and is reported as refused");
 
     DeleteFileW(file.c_str());
     RemoveDirectoryW(folder.c_str());

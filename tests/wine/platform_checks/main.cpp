@@ -41,6 +41,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     platform_checks::check_drop_target(r);
     platform_checks::check_input_method(r);
     platform_checks::check_fonts(r);
+    platform_checks::check_capture_loss(r);
+    platform_checks::check_dpi_change(r);
 
     if (std::FILE* out = _wfopen(path.c_str(), L"w")) {
         for (const std::string& line : r.lines())
