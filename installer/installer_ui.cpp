@@ -283,6 +283,8 @@ void InstallerUI::on_install_timer(const lcsdk::ui::event_info&)
     progress_text_label.set_text(report.text, false, false);
 
     if (state.finished) {
+        // A timer left running would wake the idle process five times a second until it ends.
+        native->remove_timer(&pages[3], install_timer_id);
         lcsdk::ui::event_bus::instance().remove_handler(timer_handler);
         if (worker.joinable())
             worker.join();

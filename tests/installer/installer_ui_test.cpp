@@ -362,6 +362,7 @@ TEST_F(InstallerWizard, AFullInstallEndsWithFinish)
     finish_when_done();
     EXPECT_EQ(ui.show_modal(), 1);
 
+    EXPECT_EQ(off::timers(ui).size(), 0u) << "the poll timer stops with the run";
     EXPECT_EQ(ui.progress_heading_label.text, "Glaive for After Effects was successfully installed.");
     EXPECT_EQ(ui.cancel_button.text, "Finish");
     EXPECT_EQ(ui.progress_text_label.text, "Glaive for After Effects CS6 installed.\n"

@@ -1,0 +1,111 @@
+"""Time from starting a program unelevated to its first painted frame under Wine: the installer
+against a bare program that relaunches itself the same way and paints one Direct2D frame with one
+line of DirectWrite text. Runs inside scripts/wine/run_wine_test.sh (DISPLAY, WINEPREFIX, WINE_BIN):
+  launch_bench.py <installer.exe> <bare_launch.exe> <window_probe.exe> [runs]
+Both programs run interleaved, one after the other in each round (the order swapping every round),
+after one warm-up start of each; prints every time, both medians and their ratio. No threshold."""
+import os
+import signal
+import statistics
+import subprocess
+import sys
+import time
+
+import screen_pixels
+import wine_harness as h
+import wine_processes
+
+BAR = (70, 70, 70)  # the wizard's button bar, and the bare program's fill
+
+
+class Program:
+    def __init__(self, name, exe, title, samples):
+        self.name = name
+        self.exe = os.path.abspath(exe)
+        self.title = title
+        self.samples = samples  # client points that show BAR once the first frame is on the screen
+        self.points = None  # the same points on the X screen
+        self.times = []
+
+    def processes(self):
+        return wine_processes.process_ids(self.exe)
+
+    def start(self):
+        return subprocess.Popen([os.environ["WINE_BIN"], self.exe], stdout=subprocess.DEVNULL,
+                                stderr=subprocess.DEVNULL)
+
+    def stop(self):
+        for pid in self.processes():
+            try:
+                os.kill(pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+        h.wait_until(lambda: not self.processes(), timeout=30, what=f"{self.name} to end")
+
+
+def locate(program, probe_exe):
+    """Starts the program once, untimed, and finds where its client area lands on the X screen."""
+    first = program.start()
+    desktop = h.wait_for_desktop()
+    def client_rect():
+        with open(os.devnull, "w") as sink:
+            result = subprocess.run([os.environ["WINE_BIN"], probe_exe, program.title], capture_output=True,
+                                    text=True, timeout=60, stdin=sink)
+        fields = result.stdout.split()
+        return tuple(map(int, fields)) if result.returncode == 0 and len(fields) == 4 else None
+    x, y, _, _ = h.wait_until(client_rect, timeout=60, interval=0.2, what=f"the window of {program.name}")
+    program.points = [(desktop[0] + x + sx, desktop[1] + y + sy) for sx, sy in program.samples]
+    first.wait(timeout=60)
+    program.stop()
+
+
+def time_one(program, screen):
+    h.wait_until(lambda: all(screen.pixel(*p) != BAR for p in program.points), timeout=30,
+                 what="the screen to clear before a start")
+    started = time.monotonic()
+    first = program.start()
+    deadline = started + 60
+    while not all(screen.pixel(*p) == BAR for p in program.points):
+        if time.monotonic() > deadline:
+            raise h.TestFailure(f"no frame of {program.name} within 60 s")
+        time.sleep(0.002)
+    elapsed = time.monotonic() - started
+    first.wait(timeout=60)
+    program.stop()
+    return elapsed
+
+
+def main():
+    installer_exe, bare_exe, probe_exe = sys.argv[1:4]
+    runs = int(sys.argv[4]) if len(sys.argv) > 4 else 7
+    installer = Program("installer", installer_exe, "Glaive for After Effects Installer", [(5, 315), (170, 315)])
+    bare = Program("bare program", bare_exe, "Bare launch", [(5, 315), (170, 315)])
+    for program in (installer, bare):
+        program.stop()
+
+    # The first start brings up Wine's desktop; it and the warm-up runs are not timed.
+    locate(installer, probe_exe)
+    locate(bare, probe_exe)
+    screen = screen_pixels.Screen()
+
+    for round_number in range(runs):
+        order = (installer, bare) if round_number % 2 == 0 else (bare, installer)
+        for program in order:
+            elapsed = time_one(program, screen)
+            program.times.append(elapsed)
+            print(f"round {round_number + 1}: {program.name:12} {elapsed * 1000:7.1f} ms", flush=True)
+
+    medians = {p.name: statistics.median(p.times) for p in (installer, bare)}
+    print()
+    print(f"median to the first painted frame over {runs} runs each:")
+    print(f"  installer     {medians['installer'] * 1000:7.1f} ms")
+    print(f"  bare program  {medians['bare program'] * 1000:7.1f} ms")
+    print(f"  ratio         {medians['installer'] / medians['bare program']:7.2f}")
+
+
+if __name__ == "__main__":
+    try:
+        main()
+    except h.TestFailure as failure:
+        print(f"FAIL: {failure}", file=sys.stderr)
+        sys.exit(1)
