@@ -76,7 +76,9 @@ folder_list find_plugin_folders()
 file_path select_folder(const std::string& title, lcsdk::ui::window* owner, const file_path& initial_folder)
 {
     IFileOpenDialogPtr dialog;
-    if (FAILED(dialog.CreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER)) || !dialog)
+    // __uuidof instead of CLSID_FileOpenDialog: that constant lives in libuuid beside hundreds of
+    // others, which all come into the program with it.
+    if (FAILED(dialog.CreateInstance(__uuidof(FileOpenDialog), nullptr, CLSCTX_INPROC_SERVER)) || !dialog)
         throw std::runtime_error("unable to create the folder \"select\" dialog box");
 
     FILEOPENDIALOGOPTIONS options = 0;

@@ -436,7 +436,8 @@ def resource_table(exe):
 
 def program_resources():
     """The program carries its payload as RCDATA 400 and nothing as 300, and its manifest, which
-    declares per-monitor DPI awareness (version 2, and the first version where 2 is unknown)."""
+    declares per-monitor DPI awareness (version 2, and the first version where 2 is unknown); it is
+    stripped and small."""
     exe = os.environ["LCINSTALLER_EXE"]
     table = resource_table(exe)
     with open(os.environ["GLAIVE_PAYLOAD"], "rb") as payload:
@@ -445,6 +446,10 @@ def program_resources():
     h.check(1 in table.get(24, {}), "no application manifest")
     with open(exe, "rb") as image:
         content = image.read()
+    symbols = subprocess.run([os.environ["OBJDUMP"], "-t", exe], check=True, capture_output=True, text=True).stdout
+    h.check("no symbols" in symbols, "the program carries a symbol table")
+    h.check(len(content) - size <= 450_000, f"the program is {len(content) - size} bytes beside its payload, "
+                                            "more than 450 000")
     for needle in (b'level="asInvoker" uiAccess="false"', b">true/pm</dpiAware>",
                    b">PerMonitorV2, PerMonitor</dpiAwareness>"):
         h.check(needle in content, f"the manifest lacks {needle.decode()}")

@@ -100,12 +100,6 @@ native_drawer::native_drawer(native_window& target) : impl_(std::make_unique<imp
 native_drawer::~native_drawer()
 {
     auto& d = *impl_;
-    // Bitmaps must not keep device bitmaps of a render target that is going away.
-    const auto bitmaps = d.registered_bitmaps;
-    for (native_bitmap* bitmap : bitmaps)
-        bitmap->get_impl().forget_drawer(*this);
-    d.registered_bitmaps.clear();
-
     if (!d.widget_stack.empty() && d.render_target) {
         for (std::size_t i = 0; i < d.widget_stack.size(); ++i) {
             d.render_target->PopAxisAlignedClip();
@@ -115,19 +109,12 @@ native_drawer::~native_drawer()
         d.render_target->EndDraw();
         EndPaint(d.window_handle, &d.paint_record);
     }
-
-    d.fill_brush = nullptr;
-    d.text_brush = nullptr;
-    d.line_brush = nullptr;
-    d.shadow_brush = nullptr;
-    d.markup_text_brush = nullptr;
-    d.markup_range_brush = nullptr;
+    // Bitmaps must not keep device bitmaps of a render target that is going away.
+    d.discard_device_resources(*this);
     d.dotted_stroke = nullptr;
-    d.shadow_gradient = nullptr;
     d.text_format = nullptr;
     d.write_factory = nullptr;
     d.factory = nullptr;
-    d.render_target = nullptr;
 }
 
 void native_drawer::impl::create_render_target()

@@ -83,7 +83,8 @@ HRESULT STDMETHODCALLTYPE native_drop_target::QueryInterface(REFIID iid, void** 
 {
     if (!object)
         return E_FAIL;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDropTarget)) {
+    // __uuidof: the IID_ constants come from libuuid, which brings hundreds of others along.
+    if (IsEqualIID(iid, __uuidof(IUnknown)) || IsEqualIID(iid, __uuidof(IDropTarget))) {
         *object = static_cast<IDropTarget*>(this);
         AddRef();
         return S_OK;

@@ -195,6 +195,12 @@ TEST(MarkupAttributes, FontSize)
         {u"14", 14.0f},   {u"  12.5px", 12.5f}, {u"+3", 3.0f}, {u"-2", -2.0f}, {u"1e1", 10.0f},
         {u"abc", 0.0f},   {u"", 0.0f},          {u"nan", 0.0f}, {u"inf", 0.0f}, {u"1e999", 0.0f},
         {u"1e39", 0.0f},  {u"\u00e9", 0.0f},
+        // Read as std::from_chars reads the longest decimal prefix.
+        {u".5", 0.5f},    {u"5.", 5.0f},        {u"0.05", 0.05f}, {u"-0.125em", -0.125f}, {u"1e", 1.0f},
+        {u"1e+", 1.0f},   {u"2E-1", 0.2f},      {u"0x10", 0.0f}, {u"-", 0.0f},         {u"--3", 0.0f},
+        {u"1.5.5", 1.5f}, {u"1e-999", 0.0f},    {u"00012", 12.0f}, {u"0.0000000000000000000000000012e30", 1200.0f},
+        {u"12345678901234567890123", static_cast<float>(12345678901234567890123.0)},
+        {u"3.4028234e38", 3.4028234e38f},
     };
     for (const row& r : rows)
         EXPECT_EQ(parse_font_size(r.text), r.size) << std::string(r.text.begin(), r.text.end());
