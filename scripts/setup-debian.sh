@@ -9,6 +9,7 @@ packages=(
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64 xvfb xdotool imagemagick x11-utils
+  gnustep-devel gobjc++ libx11-dev libxtst6
   python3-fonttools fonts-dejavu-core fonts-wine
 )
 
