@@ -4,7 +4,7 @@
 #include "installer/messages.h"
 #include "installer/wizard_styles.h"
 
-#include "assets/embedded_images.h"
+#include "installer/wizard_images.h"
 #include "lcsdk/ui/message_popup.h"
 #include "lcsdk/ui/native_drawer.h"
 #include "lcsdk/ui/native_window.h"
@@ -46,7 +46,7 @@ InstallerUI::InstallerUI() : plugin_folders(empty_folder_list())
     lcsdk::ui::add_handler(&root, this, lcsdk::ui::paint_event, std::bind(&InstallerUI::paint_root, this));
 
     // A banner that cannot be decoded is simply not drawn.
-    banner.load(lcsdk::assets::wizard_banner_image());
+    banner.load(images::wizard_banner_image());
 
     title_label.create(root, {{170, 0}, {W - 180, 50}});
     title_label.set_back_color(clear);

@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
-"""Draws the toolkit's embedded PNG images into assets/images/.
+"""Draws the embedded PNG images: the toolkit's into lcsdk/ui/images/, the wizard banner into
+installer/images/.
 
 Run by hand after changing a picture; the PNGs are committed and the build only embeds them.
 Everything is drawn here with anti-aliased shapes and written with zlib + struct. The one
 exception is the product name on the wizard banner: its glyphs come from ImageMagick's `convert`
 with a DejaVu font (both installed by scripts/setup-debian.sh), read back as a grey-scale mask.
 
-Usage: python3 scripts/make_images.py [output-folder]
+Usage: python3 scripts/make_images.py [output-folder]   (one folder for all, instead of the two)
 """
 
 import math
@@ -349,23 +350,23 @@ def banner():
 
 
 IMAGES = [
-    # file, drawing, keeps alpha
-    ("wizard_banner.png", banner, False),
-    ("checkbox.png", check_box, False),
-    ("dropdown_arrow.png", dropdown_arrow, True),
-    ("browser_folder.png", browser_folder, True),
-    ("browser_pack.png", browser_pack, True),
-    ("browser_virtual.png", browser_virtual, True),
-    ("multiwindow_button.png", multiwindow_button, True),
-    ("scroll_arrow.png", scroll_arrow, True),
+    # folder, file, drawing, keeps alpha
+    ("installer/images", "wizard_banner.png", banner, False),
+    ("lcsdk/ui/images", "checkbox.png", check_box, False),
+    ("lcsdk/ui/images", "dropdown_arrow.png", dropdown_arrow, True),
+    ("lcsdk/ui/images", "browser_folder.png", browser_folder, True),
+    ("lcsdk/ui/images", "browser_pack.png", browser_pack, True),
+    ("lcsdk/ui/images", "browser_virtual.png", browser_virtual, True),
+    ("lcsdk/ui/images", "multiwindow_button.png", multiwindow_button, True),
+    ("lcsdk/ui/images", "scroll_arrow.png", scroll_arrow, True),
 ]
 
 
 def main():
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-    out_dir = sys.argv[1] if len(sys.argv) > 1 else os.path.join(root, "assets", "images")
-    os.makedirs(out_dir, exist_ok=True)
-    for name, draw, alpha in IMAGES:
+    for folder, name, draw, alpha in IMAGES:
+        out_dir = sys.argv[1] if len(sys.argv) > 1 else os.path.join(root, folder)
+        os.makedirs(out_dir, exist_ok=True)
         canvas = draw()
         path = os.path.join(out_dir, name)
         write_png(path, canvas.width, canvas.height, canvas.px, alpha)

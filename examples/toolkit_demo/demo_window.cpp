@@ -1,11 +1,12 @@
 #include "demo_window.h"
 
-#include "assets/embedded_images.h"
+#include "example_window.h"
+
+#include "installer/wizard_images.h"
 #include "lcsdk/ui/event_bus.h"
 #include "lcsdk/ui/native_window.h"
+#include "lcsdk/ui/toolkit_images.h"
 #include "lcsdk/ui/widget_themes.h"
-
-#include <windows.h>
 
 #include <cstdio>
 #include <string>
@@ -17,17 +18,14 @@ namespace toolkit_demo {
 
 namespace {
 
-constexpr ui::color4f rgb(float r, float g, float b) { return {r / 255.0f, g / 255.0f, b / 255.0f, 1.0f}; }
+using examples::marker_color;
+using examples::rgb;
 
 // Colours the tests look for on screen.
 constexpr ui::color4f root_color = rgb(220, 224, 232);
-constexpr ui::color4f marker_color = rgb(255, 0, 255);
 constexpr ui::color4f white = rgb(255, 255, 255);
 constexpr ui::color4f black = rgb(0, 0, 0);
 constexpr ui::color4f text_color = rgb(0, 0, 128);
-
-constexpr int escape_key = 0x1B;
-constexpr int escape_result = 2;
 
 std::string param_text(std::int32_t kind, std::uint64_t param)
 {
@@ -83,7 +81,7 @@ void panel::paint()
         extra_(drawer, *this);
 }
 
-demo_window::demo_window(event_log& log, const demo_options& options)
+demo_window::demo_window(examples::event_log& log, const demo_options& options)
     : log_(log),
       options_(options),
       red_("red", rgb(200, 40, 40)),
@@ -95,12 +93,13 @@ demo_window::demo_window(event_log& log, const demo_options& options)
       banner_panel_("banner", rgb(250, 250, 250), [this](ui::native_drawer& d, const panel& p) { paint_banner(d, p); }),
       shadowed_("shadowed", rgb(240, 200, 60))
 {
-    checkbox_.load(lcsdk::assets::checkbox_image());
-    folder_.load(lcsdk::assets::browser_folder_image());
-    pack_.load(lcsdk::assets::browser_pack_image());
-    virtual_.load(lcsdk::assets::browser_virtual_image());
-    scroll_arrow_.load(lcsdk::assets::scroll_arrow_image());
-    banner_.load(lcsdk::assets::wizard_banner_image());
+    checkbox_.load(lcsdk::ui::images::checkbox_image());
+    folder_.load(lcsdk::ui::images::browser_folder_image());
+    pack_.load(lcsdk::ui::images::browser_pack_image());
+    virtual_.load(lcsdk::ui::images::browser_virtual_image());
+    scroll_arrow_.load(lcsdk::ui::images::scroll_arrow_image());
+    // The wizard's picture serves as a large image to fit.
+    banner_.load(installer::images::wizard_banner_image());
     build();
 }
 
@@ -132,12 +131,9 @@ void demo_window::build()
     ui::add_handler(&text_, this, ui::files_dropped,
                     [this](const ui::event_info& e) { log_.event("text", e.kind, files_text(e.param)); });
     ui::add_handler(&root, this, ui::timer_tick, [this](const ui::event_info& e) {
-        log_.line("event root 15 " + std::to_string(e.param) + " at=" + std::to_string(GetTickCount64()));
+        log_.line("event root 15 " + std::to_string(e.param) + " at=" + std::to_string(examples::steady_milliseconds()));
     });
-    ui::add_handler(this, this, ui::key_down, [this](const ui::event_info& e) {
-        if (e.param == escape_key)
-            end_modal(escape_result);
-    });
+    examples::end_on_escape(*this);
 
     if (options_.centred)
         native->center_window();

@@ -37,7 +37,7 @@ struct demo_options {
 // with every toolkit event they receive written to the log.
 class demo_window : public lcsdk::ui::window {
 public:
-    demo_window(event_log& log, const demo_options& options);
+    demo_window(examples::event_log& log, const demo_options& options);
     ~demo_window() override;
 
     int run();
@@ -52,7 +52,7 @@ private:
     void paint_banner(lcsdk::ui::native_drawer& drawer, const panel& target);
     void log_measurements();
 
-    event_log& log_;
+    examples::event_log& log_;
     demo_options options_;
     lcsdk::ui::native_bitmap checkbox_;
     lcsdk::ui::native_bitmap folder_;

@@ -64,7 +64,7 @@ std::vector<std::wstring> command_line_words()
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     const arguments parsed = parse(command_line_words());
-    toolkit_demo::event_log log(parsed.log_path);
+    examples::event_log log(parsed.log_path.empty() ? nullptr : _wfopen(parsed.log_path.c_str(), L"w"));
     int result = 0;
     {
         toolkit_demo::demo_window demo(log, parsed.options);

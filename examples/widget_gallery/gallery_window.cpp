@@ -1,12 +1,12 @@
 #include "gallery_window.h"
 
+#include "example_window.h"
+
 #include "lcsdk/ui/event_bus.h"
 #include "lcsdk/ui/message_popup.h"
 #include "lcsdk/ui/native_drawer.h"
 #include "lcsdk/ui/native_window.h"
 #include "lcsdk/ui/widget_themes.h"
-
-#include <windows.h>
 
 namespace ui = lcsdk::ui;
 
@@ -14,17 +14,14 @@ namespace widget_gallery {
 
 namespace {
 
-constexpr ui::color4f rgb(float r, float g, float b) { return {r / 255.0f, g / 255.0f, b / 255.0f, 1.0f}; }
+using examples::marker_color;
+using examples::rgb;
 
 // Colours the tests look for on screen.
 constexpr ui::color4f root_color = rgb(30, 31, 35);
-constexpr ui::color4f marker_color = rgb(255, 0, 255);
 constexpr ui::color4f viewport_color = rgb(17, 18, 20);
 constexpr ui::color4f content_color = rgb(40, 44, 52);
 constexpr ui::color4f markup_back_color = rgb(235, 235, 235);
-
-constexpr std::uint64_t escape_key = 0x1B;
-constexpr int escape_result = 2;
 
 const char* const set_names[] = {"OK", "OK / Cancel", "Yes / No"};
 const char* const popup_messages[] = {
@@ -35,28 +32,7 @@ const char* const popup_messages[] = {
 
 } // namespace
 
-line_log::line_log(const std::wstring& path)
-{
-    if (!path.empty())
-        file_ = _wfopen(path.c_str(), L"w");
-}
-
-line_log::~line_log()
-{
-    if (file_)
-        std::fclose(file_);
-}
-
-void line_log::line(const std::string& text)
-{
-    if (!file_)
-        return;
-    std::fputs(text.c_str(), file_);
-    std::fputc('\n', file_);
-    std::fflush(file_);
-}
-
-gallery_window::gallery_window(line_log& log) : log_(log) { build(); }
+gallery_window::gallery_window(examples::event_log& log) : log_(log) { build(); }
 
 gallery_window::~gallery_window() = default;
 
@@ -70,10 +46,7 @@ void gallery_window::build()
     create("Widget gallery", {{0, 0}, {580, 390}});
     ui::add_handler(&root, this, ui::paint_event, [this](const ui::event_info&) { paint_root(); });
     ui::add_handler(this, this, ui::shown, [this](const ui::event_info&) { log_.line("event window 25 0"); });
-    ui::add_handler(this, this, ui::key_down, [this](const ui::event_info& e) {
-        if (e.param == escape_key)
-            end_modal(escape_result);
-    });
+    examples::end_on_escape(*this);
 
     title_.theme.values["label_font_size"] = ui::float_style(16.0f);
     title_.theme.values["label_font_weight"] = ui::int_style(ui::font_weight_bold);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "event_log.h"
+
 #include "lcsdk/ui/widgets/check_box.h"
 #include "lcsdk/ui/widgets/generic_button.h"
 #include "lcsdk/ui/widgets/generic_panel.h"
@@ -9,25 +11,10 @@
 #include "lcsdk/ui/window.h"
 
 #include <array>
-#include <cstdio>
 #include <memory>
 #include <string>
 
 namespace widget_gallery {
-
-// One line per interesting thing that happens, flushed at once so a test can follow the file.
-class line_log {
-public:
-    explicit line_log(const std::wstring& path);
-    ~line_log();
-    line_log(const line_log&) = delete;
-    line_log& operator=(const line_log&) = delete;
-
-    void line(const std::string& text);
-
-private:
-    std::FILE* file_ = nullptr;
-};
 
 // The gallery window. Layout in DIPs of the client area:
 //   buttons         y 44:  normal (16), toggle (126, toggled), disabled (236), focused (346); 100 x 30
@@ -39,7 +26,7 @@ private:
 //   answer label    (16, 350)
 class gallery_window : public lcsdk::ui::window {
 public:
-    explicit gallery_window(line_log& log);
+    explicit gallery_window(examples::event_log& log);
     ~gallery_window() override;
 
     int run();
@@ -49,7 +36,7 @@ private:
     void paint_root();
     void ask(int button_set);
 
-    line_log& log_;
+    examples::event_log& log_;
     bool flag_ = false;
     bool checked_ = true;
     bool unused_ = false;

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -30,7 +31,8 @@ std::wstring log_path_argument()
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
-    widget_gallery::line_log log(log_path_argument());
+    const std::wstring log_path = log_path_argument();
+    examples::event_log log(log_path.empty() ? nullptr : _wfopen(log_path.c_str(), L"w"));
     int result = 0;
     {
         widget_gallery::gallery_window gallery(log);

@@ -1,6 +1,6 @@
 #include "lcsdk/ui/widget_themes.h"
 
-#include "assets/embedded_images.h"
+#include "lcsdk/ui/toolkit_images.h"
 
 #include <cassert>
 #include <utility>
@@ -30,7 +30,7 @@ style_map build_default_styles()
     add("checkbox_font_weight", int_style(font_weight_normal));
     add("checkbox_font_color", color_style({1, 1, 1, 1}));
     add("checkbox_font_size", float_style(11.0f));
-    add("checkbox_image", image_style(assets::checkbox_image()));
+    add("checkbox_image", image_style(images::checkbox_image()));
     add("colorcontrol_gradient_1", color_style({0.18f, 0.2f, 0.196f, 1}));
     add("colorcontrol_gradient_2", color_style({0.3f, 0.3f, 0.3f, 1}));
     add("colorcontrol_border_color_normal", color_style({0.318f, 0.329f, 0.345f, 1}));
@@ -47,7 +47,7 @@ style_map build_default_styles()
     add("dropdown_gradient_button", bool_style(true));
     add("dropdown_gradient_button_1", color_style({0.4f, 0.4f, 0.4f, 1}));
     add("dropdown_gradient_button_2", color_style({0.263f, 0.263f, 0.263f, 1}));
-    add("dropdown_button_image", image_style(assets::dropdown_arrow_image()));
+    add("dropdown_button_image", image_style(images::dropdown_arrow_image()));
     add("dropdown_border_color_normal", color_style({0.294f, 0.294f, 0.294f, 1}));
     add("dropdown_border_color_hover", color_style({1, 1, 1, 1}));
     add("dropdown_border_color_focus", color_style({0.255f, 0.584f, 0.753f, 1}));
@@ -176,11 +176,11 @@ style_map build_default_styles()
     add("browser_font_weight", int_style(font_weight_normal));
     add("browser_font_weight_selected", int_style(font_weight_bold));
     add("browser_font_size", float_style(11.0f));
-    add("browser_folder_image", image_style(assets::browser_folder_image()));
-    add("browser_pack_image", image_style(assets::browser_pack_image()));
-    add("browser_stared_image", image_style(assets::browser_pack_image()));
-    add("browser_alien_image", image_style(assets::browser_pack_image()));
-    add("browser_virtual_image", image_style(assets::browser_virtual_image()));
+    add("browser_folder_image", image_style(images::browser_folder_image()));
+    add("browser_pack_image", image_style(images::browser_pack_image()));
+    add("browser_stared_image", image_style(images::browser_pack_image()));
+    add("browser_alien_image", image_style(images::browser_pack_image()));
+    add("browser_virtual_image", image_style(images::browser_virtual_image()));
     add("editparam_height", int_style(22));
     add("editparam_back_color", color_style({0.118f, 0.122f, 0.133f, 1}));
     add("editparam_back_color_hover", color_style({0.157f, 0.161f, 0.173f, 1}));
@@ -218,7 +218,7 @@ style_map build_default_styles()
     add("multiwindow_button_gradient_1", color_style({0.18f, 0.184f, 0.2f, 1}));
     add("multiwindow_button_gradient_2", color_style({0.141f, 0.141f, 0.161f, 1}));
     add("multiwindow_button_line_color", color_style({0.055f, 0.059f, 0.067f, 1}));
-    add("multiwindow_button_image", image_style(assets::multiwindow_button_image()));
+    add("multiwindow_button_image", image_style(images::multiwindow_button_image()));
     add("multiwindow_button_border_color_hover", color_style({1, 1, 1, 1}));
 
     return styles;

@@ -1,4 +1,5 @@
-#include "assets/embedded_images.h"
+#include "installer/wizard_images.h"
+#include "lcsdk/ui/toolkit_images.h"
 #include "lcsdk/ui/widget_themes.h"
 
 #include <gtest/gtest.h>
@@ -82,10 +83,10 @@ struct image_row {
 
 std::vector<image_row> embedded_images()
 {
-    using namespace assets;
+    using namespace images;
     return {
         // name                image                        width height colour frames
-        {"wizard banner", wizard_banner_image(), 160, 310, rgb, 1},
+        {"wizard banner", installer::images::wizard_banner_image(), 160, 310, rgb, 1},
         {"check box", checkbox_image(), 14, 28, rgb, 2},
         {"drop-down arrow", dropdown_arrow_image(), 8, 5, rgba, 1},
         {"browser folder", browser_folder_image(), 20, 20, rgba, 1},
@@ -154,7 +155,7 @@ int brightness(const std::uint8_t* p)
 
 TEST(embedded_images, check_box_frames_are_an_empty_box_then_a_ticked_box)
 {
-    const std::optional<decoded_png> png = decode(assets::checkbox_image());
+    const std::optional<decoded_png> png = decode(images::checkbox_image());
     ASSERT_TRUE(png.has_value());
     int bright_inside[2] = {0, 0};
     for (std::uint32_t frame = 0; frame < 2; ++frame) {
@@ -172,7 +173,7 @@ TEST(embedded_images, check_box_frames_are_an_empty_box_then_a_ticked_box)
 
 TEST(embedded_images, scroll_arrow_points_up_in_its_top_half_and_down_in_its_bottom_half)
 {
-    const std::optional<decoded_png> png = decode(assets::scroll_arrow_image());
+    const std::optional<decoded_png> png = decode(images::scroll_arrow_image());
     ASSERT_TRUE(png.has_value());
     const auto covered = [&](std::uint32_t y) {
         int count = 0;

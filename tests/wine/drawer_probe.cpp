@@ -3,10 +3,11 @@
 //   drawer_probe.exe <results file>
 // The file appears (complete) once the first paint has reached the screen; the probe then keeps its
 // window open until it is closed or killed.
-#include "assets/embedded_images.h"
+#include "installer/wizard_images.h"
 #include "lcsdk/ui/native_bitmap.h"
 #include "lcsdk/ui/native_drawer.h"
 #include "lcsdk/ui/native_window.h"
+#include "lcsdk/ui/toolkit_images.h"
 #include "lcsdk/ui/widget.h"
 #include "lcsdk/ui/win32/com_support.h"
 #include "lcsdk/ui/win32/native_bitmap_impl.h"
@@ -139,7 +140,7 @@ std::string offscreen_checks(ui::window& main_window, ui::native_bitmap& checkbo
     {
         // A failed load leaves an earlier picture in place.
         ui::native_bitmap kept;
-        kept.load(lcsdk::assets::checkbox_image());
+        kept.load(lcsdk::ui::images::checkbox_image());
         const unsigned char truncated_png[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n', 0, 0};
         out << "truncated_loads=" << kept.load_from_memory(truncated_png, sizeof truncated_png, 2.0f) << '\n';
         out << "kept_after_failure=" << kept.is_loaded() << ' ' << kept.pixel_size().x << 'x' << kept.pixel_size().y
@@ -151,7 +152,7 @@ std::string offscreen_checks(ui::window& main_window, ui::native_bitmap& checkbo
     out << "checkbox_dips=" << size_text(checkbox.dip_size()) << '\n';
     {
         ui::native_bitmap half;
-        half.load_from_memory(lcsdk::assets::checkbox_png, lcsdk::assets::checkbox_png_size, 2.0f);
+        half.load_from_memory(lcsdk::ui::images::checkbox_png, lcsdk::ui::images::checkbox_png_size, 2.0f);
         out << "scale2_dips=" << size_text(half.dip_size()) << '\n';
     }
 
@@ -171,15 +172,15 @@ std::string offscreen_checks(ui::window& main_window, ui::native_bitmap& checkbo
             << std::count(registered.begin(), registered.end(), &checkbox) << '\n';
 
         ui::native_bitmap temporary;
-        temporary.load(lcsdk::assets::checkbox_image());
+        temporary.load(lcsdk::ui::images::checkbox_image());
         temporary.get_impl().device_bitmap(temporary, drawer);
         const auto before = registered.size();
-        { ui::native_bitmap gone_soon; gone_soon.load(lcsdk::assets::scroll_arrow_image()); gone_soon.get_impl().device_bitmap(gone_soon, drawer); }
+        { ui::native_bitmap gone_soon; gone_soon.load(lcsdk::ui::images::scroll_arrow_image()); gone_soon.get_impl().device_bitmap(gone_soon, drawer); }
         out << "registration_after_bitmap_destroyed=" << (registered.size() == before) << '\n';
         temporary.unload();
         out << "after_unload=" << temporary.is_loaded() << ' ' << temporary.get_impl().device_bitmaps.size() << ' '
             << std::count(registered.begin(), registered.end(), &temporary) << '\n';
-        temporary.load(lcsdk::assets::checkbox_image());
+        temporary.load(lcsdk::ui::images::checkbox_image());
         ID2D1Bitmap* fresh = temporary.get_impl().device_bitmap(temporary, drawer);
         out << "reload_fresh_device_bitmap=" << (fresh != nullptr) << ' ' << temporary.get_impl().device_bitmaps.size()
             << '\n';
@@ -292,8 +293,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 
     ui::native_bitmap checkbox;
     ui::native_bitmap banner;
-    checkbox.load(lcsdk::assets::checkbox_image());
-    banner.load(lcsdk::assets::wizard_banner_image());
+    checkbox.load(lcsdk::ui::images::checkbox_image());
+    banner.load(installer::images::wizard_banner_image());
 
     const std::string report = offscreen_checks(main_window, checkbox);
 

@@ -7,7 +7,9 @@ import demo_support as d
 import png_reader
 import wine_harness as h
 
-IMAGES_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets", "images")
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+IMAGES_DIR = os.path.join(ROOT, "lcsdk", "ui", "images")
+BANNER_PATH = os.path.join(ROOT, "installer", "images", "wizard_banner.png")
 
 
 def check_panel_colours(demo):
@@ -92,7 +94,7 @@ def check_images(demo):
 
 def check_banner(demo):
     x, y, w, hgt, panel = d.PANELS["banner"]
-    _, _, rows = png_reader.read_png(os.path.join(IMAGES_DIR, "wizard_banner.png"))
+    _, _, rows = png_reader.read_png(BANNER_PATH)
     # 160 x 310 fitted into 136 x 150: 77 x 150, centred.
     scale = min(hgt / 310, w / 160)
     width, height = int(160 * scale), int(310 * scale)

@@ -1,7 +1,7 @@
 #include "lcsdk/ui/widgets/scroll_bar.h"
 
-#include "assets/embedded_images.h"
 #include "lcsdk/ui/mouse.h"
+#include "lcsdk/ui/toolkit_images.h"
 #include "lcsdk/ui/widgets/widget_drawing.h"
 
 #include <algorithm>
@@ -49,7 +49,7 @@ void ScrollBar::on_created()
     add_handler(this, this, mouse_move, std::bind(&ScrollBar::on_mouse_move, this));
     add_handler(this, this, mouse_wheel, std::bind(&ScrollBar::on_wheel, this, _1));
     add_handler(this, this, size_changed, std::bind(&ScrollBar::layout_parts, this));
-    const image_ref arrow = assets::scroll_arrow_image();
+    const image_ref arrow = images::scroll_arrow_image();
     arrow_image.load_from_memory(arrow.data, static_cast<std::size_t>(arrow.size), 1.0f);
     layout_parts();
 }

@@ -1,12 +1,8 @@
 #include "event_log.h"
 
-namespace toolkit_demo {
+namespace examples {
 
-event_log::event_log(const std::wstring& path)
-{
-    if (!path.empty())
-        file_ = _wfopen(path.c_str(), L"w");
-}
+event_log::event_log(std::FILE* file) : file_(file) {}
 
 event_log::~event_log()
 {
@@ -28,4 +24,4 @@ void event_log::event(const std::string& sender, std::int32_t kind, const std::s
     line("event " + sender + " " + std::to_string(kind) + " " + param);
 }
 
-} // namespace toolkit_demo
+} // namespace examples
