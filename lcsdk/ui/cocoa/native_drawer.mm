@@ -32,13 +32,19 @@ NSColor* device_color(color4f c) { return [NSColor colorWithDeviceRed:c.r green:
 
 NSRect ns_rect(rect_i r) { return NSMakeRect(r.position.x, r.position.y, r.size.x, r.size.y); }
 
-// A family the font manager does not know gives no font; text then keeps its size in the user font,
-// since a text attribute dictionary cannot hold a missing font.
+// The font manager gives no font for a family (or weight) it does not have. A text attribute
+// dictionary cannot hold a missing font, so the text then keeps its size, slant and boldness in the
+// user font.
 cocoa::owned<NSFont> make_font(NSString* family, NSFontTraitMask traits, int weight, float size)
 {
-    NSFont* font = [[NSFontManager sharedFontManager] fontWithFamily:family traits:traits weight:weight size:size];
-    if (font == nil)
+    NSFontManager* fonts = [NSFontManager sharedFontManager];
+    NSFont* font = [fonts fontWithFamily:family traits:traits weight:weight size:size];
+    if (font == nil) {
         font = [NSFont userFontOfSize:size];
+        const NSFontTraitMask wanted = traits | (weight >= bold_weight ? NSBoldFontMask : 0);
+        if (wanted != 0)
+            font = [fonts convertFont:font toHaveTrait:wanted];
+    }
     return cocoa::owned<NSFont>::retained(font);
 }
 

@@ -25,6 +25,9 @@ constexpr std::array<modifier_key, 4> modifier_keys{{
     {NSUInteger{1} << 19, 18}, // Option
 }};
 
+constexpr NSUInteger command_flag = NSUInteger{1} << 20;
+constexpr NSUInteger control_flag = NSUInteger{1} << 18;
+
 constexpr NSUInteger tracking_options =
     NSTrackingMouseEnteredAndExited | NSTrackingMouseMoved | NSTrackingActiveAlways | NSTrackingInVisibleRect;
 
@@ -234,8 +237,13 @@ void replace_event(NSEvent*& stored, NSEvent* event)
         translate_key_up(*target, static_cast<std::uint32_t>(character));
 }
 
+// Command and Control combinations are the view's own: no menu key equivalent fires while it is in
+// the window. Other keys are left to keyDown: (macOS only offers those combinations here; GNUstep
+// offers every key first).
 - (BOOL)performKeyEquivalent:(NSEvent*)event
 {
+    if (([event modifierFlags] & (command_flag | control_flag)) == 0)
+        return NO;
     [self processKey:event eventType:key_down];
     return YES;
 }
