@@ -177,16 +177,20 @@ void native_window::show_modal()
 
     const autorelease_scope pool;
     d.set_visible(true);
-    d.modal_session = [NSApp beginModalSessionForWindow:d.window.get()];
+    const NSModalSession session = [NSApp beginModalSessionForWindow:d.window.get()];
+    d.modal_session = session;
     // Events go through the session; timers and other sources of the default mode through the run
-    // loop. The session is read again before waiting, so an end_modal from an event handler ends
-    // the loop without waiting for one more event.
+    // loop. end_modal only clears the stored session: the session is ended here, once
+    // runModalSession: has returned, because ending it from an event handler inside that call
+    // pulls the session out from under it. The stored session is read again before waiting, so an
+    // end_modal from an event handler ends the loop without waiting for one more event.
     while (d.modal_session) {
-        [NSApp runModalSession:d.modal_session];
+        [NSApp runModalSession:session];
         if (!d.modal_session)
             break;
         [[NSRunLoop currentRunLoop] runMode:NSDefaultRunLoopMode beforeDate:[NSDate distantFuture]];
     }
+    [NSApp endModalSession:session];
 }
 
 void native_window::end_modal()
@@ -197,7 +201,6 @@ void native_window::end_modal()
     if (!modalSession)
         return;
     d.set_visible(false);
-    [NSApp endModalSession:modalSession];
     d.modal_session = nullptr;
 }
 
