@@ -7,6 +7,7 @@ message to a released object ends the program instead of passing unnoticed.
 import os
 import subprocess
 import sys
+import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "scripts"))
@@ -16,6 +17,7 @@ import x11_harness as h  # noqa: E402
 
 MARKER_COLOR = (255, 0, 255)
 MARKER_SIZE = 6
+BUTTON_HOLD = 0.2  # seconds a title-bar button is held down
 TITLE_BAR = 23  # GNUstep's title bar above the client area, below the 1-pixel frame
 IMAGES_DIR = os.path.join(HERE, "..", "..", "lcsdk", "ui", "images")
 
@@ -86,6 +88,18 @@ class Program:
     def close_button(self):
         """The close button at the right end of the title bar GNUstep draws."""
         return self.origin[0] + self.client_width - 11, self.origin[1] - TITLE_BAR // 2 - 1
+
+    def click_close_button(self, hovered="root"):
+        """Clicks the close button once GNUstep has seen the pointer leave the client area (which
+        the widget under the pointer hears). The button is held for a moment: GNUstep may take the
+        press of a first click into its title bar only after the release, and a button pressed
+        after its release waits for a release that never comes."""
+        mark = self.log.mark()
+        h.move_mouse(*self.close_button())
+        self.log.wait_for(rf"^event {hovered} 6 0$", mark)
+        h.xdotool("mousedown", 1)
+        time.sleep(BUTTON_HOLD)
+        h.xdotool("mouseup", 1)
 
     @property
     def client_width(self):

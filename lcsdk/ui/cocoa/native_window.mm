@@ -188,7 +188,8 @@ void native_window::show_modal()
         [NSApp runModalSession:session];
         if (!d.modal_session)
             break;
-        [[NSRunLoop currentRunLoop] runMode:NSDefaultRunLoopMode beforeDate:[NSDate distantFuture]];
+        [[NSRunLoop currentRunLoop] runMode:NSDefaultRunLoopMode
+                                 beforeDate:[NSDate distantFuture]];
     }
     [NSApp endModalSession:session];
 }
