@@ -27,5 +27,6 @@ def centre_of(panel):
 
 def start(name, args=()):
     demo = g.Program(name, os.environ["TOOLKIT_DEMO_BIN"], ROOT_COLOR, args)
-    demo.take_focus(*BARE_ROOT)
+    demo.take_focus(*BARE_ROOT, logged=r"^event root 1 0$")
+    demo.sync()
     return demo

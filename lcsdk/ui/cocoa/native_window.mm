@@ -183,13 +183,18 @@ void native_window::show_modal()
     // loop. end_modal only clears the stored session: the session is ended here, once
     // runModalSession: has returned, because ending it from an event handler inside that call
     // pulls the session out from under it. The stored session is read again before waiting, so an
-    // end_modal from an event handler ends the loop without waiting for one more event.
+    // end_modal from an event handler ends the loop without waiting for one more event. A pass of
+    // the session may leave events queued (GNUstep's handles one), and the run loop would wait for
+    // new input with them still in the queue: it waits only when the queue is empty.
     while (d.modal_session) {
         [NSApp runModalSession:session];
         if (!d.modal_session)
             break;
-        [[NSRunLoop currentRunLoop] runMode:NSDefaultRunLoopMode
-                                 beforeDate:[NSDate distantFuture]];
+        if (![NSApp nextEventMatchingMask:NSAnyEventMask
+                                 untilDate:[NSDate distantPast]
+                                    inMode:NSDefaultRunLoopMode
+                                   dequeue:NO])
+            [[NSRunLoop currentRunLoop] runMode:NSDefaultRunLoopMode beforeDate:[NSDate distantFuture]];
     }
     [NSApp endModalSession:session];
 }
