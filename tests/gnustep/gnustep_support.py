@@ -30,7 +30,7 @@ def hold_click():
     h.xdotool("mouseup", 1)
 
 
-class Program:
+class Program(h.ClientWindow):
     """One run of an example program with its log, located on the screen by its corner marker."""
 
     def __init__(self, name, exe, root_color, args=()):
@@ -50,19 +50,6 @@ class Program:
     def _painted(self, shot):
         corner = shot.find(MARKER_COLOR)
         return bool(corner) and h.close_to(shot.pixel(corner[0] + MARKER_SIZE + 2, corner[1] + 1), self.root_color, 2)
-
-    def path(self, label):
-        return os.path.join(self.artifacts, f"{label}.png")
-
-    def to_screen(self, x, y):
-        return self.origin[0] + x, self.origin[1] + y
-
-    def move_to(self, x, y):
-        h.move_mouse(*self.to_screen(x, y))
-
-    def click_at(self, x, y, button=1):
-        self.move_to(x, y)
-        h.click(button)
 
     def pixel(self, x, y, shot=None):
         return (shot or self.shot).pixel(*self.to_screen(x, y))
