@@ -1,6 +1,6 @@
 // Text through the Cocoa drawer beside the same text drawn by Cocoa itself where the macOS text
-// rules put it (one point right of the box; vertically by the box's alignment), and the outcome of
-// loading bytes that are and are not images. The GNUstep tests compare the two sides pixel for
+// rules put it (one point right of the box; vertically by the box's alignment), the outcome of
+// loading bytes that are and are not images, and a window made and destroyed. The GNUstep tests compare the two sides pixel for
 // pixel and read the loads from the log:
 //   drawer_probe --log <file>
 #include "cocoa_application.h"
@@ -18,6 +18,7 @@
 
 #include <array>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,21 @@ struct alignment_case {
     int top;
 };
 constexpr std::array<alignment_case, 3> cases{{{ui::v_align_top, 20}, {ui::v_align_center, 70}, {ui::v_align_bottom, 120}}};
+
+// A window made and destroyed outside any modal loop, with the objects its creation autoreleased
+// already gone: nothing but the native window keeps its view and delegate alive, so a message to
+// either after its release is reported (the tests run with zombies on).
+void make_and_destroy_window()
+{
+    std::optional<ui::window> short_lived;
+    {
+        NSAutoreleasePool* pool = [[NSAutoreleasePool alloc] init];
+        short_lived.emplace();
+        short_lived->create("Short-lived", {{0, 0}, {120, 40}});
+        [pool drain];
+    }
+    short_lived.reset();
+}
 
 class probe_window : public ui::window {
 public:
@@ -109,6 +125,7 @@ int main(int argc, char** argv)
     }
     examples::event_log log(file);
     const int result = examples::run_cocoa_application([&] {
+        make_and_destroy_window();
         probe_window probe(log);
         return probe.show_modal();
     });

@@ -1,6 +1,7 @@
 """The Cocoa drawer's text offsets against Cocoa's own text drawing: one point right of the box, and
 for each vertical alignment where the macOS rules put it (centred two points high, bottom two
-points low); and loads of bytes that are not images, which fail and leave the bitmap as it was."""
+points low); loads of bytes that are not images, which fail and leave the bitmap as it was; and a
+window destroyed without messages to its released view or delegate."""
 import os
 
 import gnustep_support as g
@@ -41,6 +42,7 @@ def main():
     probe.take_focus(390, 170)
     h.key("Escape")
     h.check(probe.finish() == 42, "Escape did not end the probe")
+    h.check(not probe.zombie_messages(), f"messages to released objects: {probe.zombie_messages()}")
 
 
 if __name__ == "__main__":

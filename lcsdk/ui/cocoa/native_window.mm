@@ -27,6 +27,9 @@ namespace lcsdk::ui {
 
 namespace {
 
+// Every kind of event (the mask's name differs between macOS releases).
+constexpr NSUInteger any_event = NSUIntegerMax;
+
 // Toolkit style flags (16 bits).
 constexpr std::uint32_t style_untitled = 0x02;
 constexpr std::uint32_t style_resizable = 0x08;
@@ -190,7 +193,7 @@ void native_window::show_modal()
         [NSApp runModalSession:session];
         if (!d.modal_session)
             break;
-        if (![NSApp nextEventMatchingMask:NSAnyEventMask
+        if (![NSApp nextEventMatchingMask:any_event
                                  untilDate:[NSDate distantPast]
                                     inMode:NSDefaultRunLoopMode
                                    dequeue:NO])
