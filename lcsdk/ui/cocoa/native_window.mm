@@ -1,5 +1,6 @@
 #include "lcsdk/ui/native_window.h"
 
+#include "lcsdk/ui/cocoa/cocoa_text.h"
 #include "lcsdk/ui/cocoa/native_window_impl.h"
 #include "lcsdk/ui/native_platform.h"
 #include "lcsdk/ui/window.h"
@@ -143,7 +144,7 @@ bool native_window::is_created() const { return static_cast<bool>(impl_->window)
 
 void native_window::set_title(const std::string& title_utf8)
 {
-    [impl_->window.get() setTitle:[NSString stringWithUTF8String:title_utf8.c_str()]];
+    [impl_->window.get() setTitle:cocoa::ns_string(title_utf8)];
 }
 
 void native_window::set_window_rect(rect_i rect_dips)
