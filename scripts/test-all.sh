@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine and runs every test: the neutral unit tests, the same under
-# AddressSanitizer/UndefinedBehaviorSanitizer, and the Windows build's tests under Wine.
+# AddressSanitizer/UndefinedBehaviorSanitizer, the tests with the installation's worker thread under
+# ThreadSanitizer, and the Windows build's tests under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,6 +18,11 @@ echo "== unit tests under the sanitizers"
 cmake --preset host-sanitize
 cmake --build --preset host-sanitize -j "$jobs"
 ctest --preset host-sanitize -j "$jobs"
+
+echo "== worker-thread tests under ThreadSanitizer"
+cmake --preset host-tsan
+cmake --build --preset host-tsan -j "$jobs"
+ctest --preset host-tsan -j "$jobs"
 
 echo "== Windows build and its tests under Wine (headless: the harness starts Xvfb)"
 cmake --preset win
