@@ -1,6 +1,7 @@
 #include "installer/installer_ui.h"
 
 #include "installer/discovery.h"
+#include "installer/install_run.h"
 #include "installer/messages.h"
 #include "installer/wizard_styles.h"
 
@@ -266,7 +267,12 @@ void InstallerUI::start_install()
     // `done` still holds the end of the previous run; a tick that came before the new worker
     // cleared it would report that run again.
     engine.done.store(false);
-    worker = std::thread([this, plugins = std::move(chosen)] { engine.install(plugins, empty_folder_list(), 1); });
+    try {
+        worker = std::thread([this, plugins = chosen] { engine.install(plugins, empty_folder_list(), 1); });
+    } catch (const std::exception&) {
+        // Out of threads or memory: the next tick reports a failed run, and a retry tries again.
+        fail_to_start(engine, chosen);
+    }
 }
 
 void InstallerUI::on_install_timer(const lcsdk::ui::event_info&)

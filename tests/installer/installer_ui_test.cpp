@@ -15,6 +15,8 @@
 #include <functional>
 #include <iterator>
 #include <memory>
+#include <optional>
+#include <pthread.h>
 #include <string>
 
 using namespace installer;
@@ -455,6 +457,55 @@ TEST_F(InstallerWizardFailure, TheOutcomeWaitsUntilTheExitQuestionIsAnswered)
     EXPECT_EQ(ui.show_modal(), 1);
     EXPECT_EQ(ui.progress_heading_label.text,
               "Some components of Glaive for After Effects were not correctly installed.");
+}
+
+// Every new thread asks for a stack larger than the address space, so starting one fails for real.
+class thread_starvation {
+public:
+    thread_starvation()
+    {
+        pthread_getattr_default_np(&saved_);
+        pthread_attr_t huge;
+        pthread_attr_init(&huge);
+        pthread_attr_setstacksize(&huge, std::size_t{1} << 52);
+        pthread_setattr_default_np(&huge);
+        pthread_attr_destroy(&huge);
+    }
+    ~thread_starvation()
+    {
+        pthread_setattr_default_np(&saved_);
+        pthread_attr_destroy(&saved_);
+    }
+    thread_starvation(const thread_starvation&) = delete;
+    thread_starvation& operator=(const thread_starvation&) = delete;
+
+private:
+    pthread_attr_t saved_{};
+};
+
+TEST_F(InstallerWizard, AWorkerThatCannotStartFailsTheRunAndARetryInstalls)
+{
+    discover({{CS6, "cs6"}, {CC2017, "cc2017"}});
+    InstallerUI& ui = open();
+    std::optional<thread_starvation> starving;
+    click(next_at);
+    click(next_at);
+    check_now([&] { starving.emplace(); });
+    click(next_at);
+    check_now([&] {
+        starving.reset();
+        EXPECT_FALSE(ui.worker.joinable());
+    });
+    when_popup_open([&] {
+        EXPECT_EQ(ui.engine.read().status, (status_list{0, 0, 0, 0, status_not_started, 0, 0, 0, 0, 0, 0}));
+        EXPECT_EQ(ui.progress_text_label.text, "Glaive for After Effects CS6 failed to install!\n\n");
+        off::post_key_down(key_enter); // "Yes"
+        finish_when_done();
+    });
+    EXPECT_EQ(ui.show_modal(), 1);
+    EXPECT_EQ(ui.progress_heading_label.text, "Glaive for After Effects was successfully installed.");
+    EXPECT_EQ(read_file(plugin_in("cs6")), payload());
+    EXPECT_EQ(read_file(plugin_in("cc2017")), payload());
 }
 
 TEST_F(InstallerWizard, CancelConfirmedDuringARunWaitsForTheWorker)
