@@ -363,7 +363,8 @@ def elevation_relaunch(session):
     s.Popup(session, "Exit Installer").press(True)
     h.check(wizard.exit_code() == 0, "the wizard should end with exit code 0")
 
-    # A path longer than the 260-character buffer cannot be started again: exit code 1.
+    # A path longer than the 260 characters of the first buffer is read whole, never cut short;
+    # Wine then refuses to start it: exit code 1, and no wizard.
     deep = os.path.join(session.artifacts, "d" * 120, "e" * 120)
     os.makedirs(deep)
     long_exe = os.path.join(deep, "lcinstaller-win.exe")
@@ -372,6 +373,12 @@ def elevation_relaunch(session):
     failed = session.start(args=(), exe=long_exe, label="long-path")
     h.check(failed.wait(timeout=60) == 1, "a relaunch that cannot start should end with exit code 1")
     h.check(session.probe(s.WIZARD_TITLE) is None, "no wizard should appear")
+    long_rules = os.path.join(deep, "path_rules.exe")
+    shutil.copy(os.environ["PATH_RULES_EXE"], long_rules)
+    rules = session.start(exe=long_rules, args=(), label="long-path-rules")
+    h.check(rules.wait(timeout=60) == 0, "path_rules failed")
+    read = rules.output().splitlines()[0]
+    h.check(read.lower() == h.unix_to_wine_path(long_rules).lower(), f"the program's path was read as {read}")
 
 
 def planted_dlls(session):
@@ -450,8 +457,8 @@ def program_resources():
 
 SCENARIOS = {f.__name__: f for f in (
     no_host_key, three_versions, ignored_subkeys, odd_values, full_install_with_custom_folder, non_ascii_path,
-    vanished_custom_folder, plugin_in_use, disk_full, short_write, cancel_on_first_page, cancel_during_run, elevation_relaunch,
-    planted_dlls)}
+    vanished_custom_folder, plugin_in_use, disk_full, short_write, cancel_on_first_page,
+    cancel_during_run, elevation_relaunch, planted_dlls)}
 
 if __name__ == "__main__":
     if sys.argv[1] == "program_resources":
