@@ -267,6 +267,44 @@ def short_write(session):
                   start=lambda: session.start_with_file_size_limit(limit))
 
 
+def long_vendor_folder(session):
+    """Host folders where the plug-in's path just fits the classic 260-character limit (259 and
+    its terminator): the side file, 8 characters longer, must be written all the same."""
+    def folder_of_length(name, length):
+        parts, rest = [], length - len(f"C:\\Hosts\\{name}")
+        while rest > 0:
+            part = min(rest - 1, 99)
+            parts.append("d" * part)
+            rest -= part + 1
+        return "\\".join([f"C:\\Hosts\\{name}", *parts])
+
+    plain = folder_of_length("plain", 238)
+    # A trailing separator gives a doubled one, which the long form must not keep.
+    trailing = folder_of_length("trailing", 237) + "\\"
+    for folder in (plain, trailing):
+        h.check(len(folder + r"\Lumacraft\Glaive.aex") == 259, f"{folder} is not at the limit")
+        session.make_folder(folder)
+
+    # Wine opens long plain paths too, so the form the program uses is checked itself.
+    side = r"\Lumacraft\Glaive.aex.partial"
+    share = r"\\server\share" + plain[2:]
+    cases = [(r"C:\Hosts\CC" + side, r"C:\Hosts\CC" + side),
+             (plain + side, "\\\\?\\" + plain + side),
+             (trailing + side, "\\\\?\\" + trailing[:-1] + side),
+             (share + side, "\\\\?\\UNC\\" + share[2:] + side),
+             ("\\\\?\\" + plain + side, "\\\\?\\" + plain + side)]
+    rules = session.start([given for given, _ in cases], exe=os.environ["PATH_RULES_EXE"], label="path-rules")
+    h.check(rules.wait(timeout=60) == 0, "path_rules failed")
+    got = rules.output().splitlines()[1:]
+    h.check(got == [wanted for _, wanted in cases], f"long path forms: {got}")
+
+    session.register_hosts({"12": plain, "13": trailing})
+    wizard = s.Wizard(session, session.start())
+    finish(wizard, walk_to_progress(wizard, [55, 80, 105]))
+    for folder in (plain, trailing):
+        session.assert_installed(folder)
+
+
 # --- Leaving ---------------------------------------------------------------------------------
 
 
@@ -457,7 +495,7 @@ def program_resources():
 
 SCENARIOS = {f.__name__: f for f in (
     no_host_key, three_versions, ignored_subkeys, odd_values, full_install_with_custom_folder, non_ascii_path,
-    vanished_custom_folder, plugin_in_use, disk_full, short_write, cancel_on_first_page,
+    vanished_custom_folder, plugin_in_use, disk_full, short_write, long_vendor_folder, cancel_on_first_page,
     cancel_during_run, elevation_relaunch, planted_dlls)}
 
 if __name__ == "__main__":
