@@ -8,6 +8,7 @@ import re
 import shutil
 import subprocess
 import sys
+import time
 
 import installer_support as s
 import wine_harness as h
@@ -24,15 +25,20 @@ def plugin_path_button(boxes):
     return 235, 50 + 60 + 25 * boxes + 7
 
 
-def walk_to_progress(wizard, boxes, from_intro=True):
-    """Next to the version page (unless already there), the summary, then the progress page;
-    returns the "Cancel" look of the third button."""
+def walk_to_summary(wizard, boxes, from_intro=True):
+    """Next to the version page (unless already there), then the summary; returns the "Cancel"
+    look of the third button."""
     if from_intro:
         wizard.click(*s.NEXT)
         wizard.wait_for_page_one(boxes)
     wizard.click(*s.NEXT)
     wizard.wait_for(lambda shot: shot.box_at(boxes[0]) is None and shot.button_enabled(200), "the summary page")
-    cancel_look = wizard.shot.region(405, 320, 85, 30)
+    return wizard.shot.region(405, 320, 85, 30)
+
+
+def walk_to_progress(wizard, boxes, from_intro=True):
+    """On to the progress page; returns the "Cancel" look of the third button."""
+    cancel_look = walk_to_summary(wizard, boxes, from_intro)
     wizard.click(*s.NEXT)
     wizard.wait_for(lambda shot: not shot.button_enabled(200) and not shot.button_enabled(290), "the progress page")
     return cancel_look
@@ -359,6 +365,32 @@ def cancel_during_run(session):
             session.assert_installed(folder)
 
 
+def question_over_question(session):
+    """The run fails while the "Exit Installer" question is open: its outcome waits for the answer
+    instead of opening a second question over the first."""
+    installed = session.make_folder(r"C:\Hosts\CC")
+    session.register_hosts({"12": installed, "13": r"C:\Hosts\Missing\CC2014"})  # the second fails with 40
+    wizard = s.Wizard(session, session.start())
+    cancel_look = walk_to_summary(wizard, [55, 80, 105])
+    # Next and the third button in one go: the question opens before the first tick of the run.
+    h.xdotool("mousemove", "--sync", *wizard.point(*s.NEXT), "click", "1",
+              "mousemove", "--sync", *wizard.point(*s.THIRD), "click", "1")
+    question = s.Popup(session, "Exit Installer")
+    # The first version is written, and the second fails right after it; then, for many ticks,
+    # no second question may come.
+    h.wait_until(lambda: os.path.isfile(session.plugin_file(installed)), what="the first version to be written")
+    quiet_until = time.monotonic() + 1.5
+    while time.monotonic() < quiet_until:
+        h.check(session.probe("Failed to install") is None, "the outcome opened a question over the open one")
+    question.press(False)
+    failed = s.Popup(session, "Failed to install")
+    s.assert_popup_text(session, failed, s.retry_question("CC2014", 40), 2)
+    failed.press(False)
+    finish(wizard, cancel_look)
+    h.check(session.probe("Exit Installer") is None, "the first question must be gone")
+    session.assert_installed(installed)
+
+
 # --- Start-up --------------------------------------------------------------------------------
 
 
@@ -496,7 +528,7 @@ def program_resources():
 SCENARIOS = {f.__name__: f for f in (
     no_host_key, three_versions, ignored_subkeys, odd_values, full_install_with_custom_folder, non_ascii_path,
     vanished_custom_folder, plugin_in_use, disk_full, short_write, long_vendor_folder, cancel_on_first_page,
-    cancel_during_run, elevation_relaunch, planted_dlls)}
+    cancel_during_run, question_over_question, elevation_relaunch, planted_dlls)}
 
 if __name__ == "__main__":
     if sys.argv[1] == "program_resources":
