@@ -26,7 +26,8 @@ namespace widget_gallery {
 //   answer label    (16, 350)
 class gallery_window : public lcsdk::ui::window {
 public:
-    explicit gallery_window(examples::event_log& log);
+    // Without markup (drawers that draw none) the markup label shows its words as plain text.
+    explicit gallery_window(examples::event_log& log, bool markup = true);
     ~gallery_window() override;
 
     int run();
@@ -37,6 +38,7 @@ private:
     void ask(int button_set);
 
     examples::event_log& log_;
+    bool markup_drawn_;
     bool flag_ = false;
     bool checked_ = true;
     bool unused_ = false;

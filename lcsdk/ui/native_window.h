@@ -19,7 +19,9 @@ public:
     native_window(const native_window&) = delete;
     native_window& operator=(const native_window&) = delete;
 
-    void create_window(native_window* owner, window* toolkit_window, rect_i rect_dips);
+    // Style flags are the toolkit window's (0 for every window the toolkit makes); a platform whose
+    // windows have a fixed frame ignores them.
+    void create_window(native_window* owner, window* toolkit_window, rect_i rect_dips, std::uint32_t style_flags);
     bool is_created() const;
     void set_title(const std::string& title_utf8);
     void set_window_rect(rect_i rect_dips);

@@ -36,7 +36,14 @@ void translate_wheel(window& target, int delta)
 
 void translate_key_down(window& target, std::uint32_t key_code, std::uint32_t native_detail)
 {
-    target.route_event(key_down, key_code);
+    translate_key_press(target, key_code);
+    translate_key_native(target, key_code, native_detail);
+}
+
+void translate_key_press(window& target, std::uint32_t key_code) { target.route_event(key_down, key_code); }
+
+void translate_key_native(window& target, std::uint32_t key_code, std::uint32_t native_detail)
+{
     target.route_event(key_down_native, static_cast<std::uint64_t>(key_code) | (static_cast<std::uint64_t>(native_detail) << 32));
 }
 
@@ -54,5 +61,16 @@ void translate_close(window& target)
     if (target.native)
         target.native->end_modal();
 }
+
+void translate_mouse_enter(window& target) { target.mouse_inside = true; }
+
+void translate_tracked_move(window& target, int button) { target.route_event(mouse_move, static_cast<std::uint64_t>(button)); }
+
+void translate_second_click(window& target, int button)
+{
+    target.route_event(mouse_double_click, static_cast<std::uint64_t>(button));
+}
+
+void translate_wheel_lines(window& target, double lines) { target.route_event(mouse_wheel, double_to_param(lines * 40.0)); }
 
 } // namespace lcsdk::ui

@@ -23,11 +23,25 @@ void translate_button_up(window& target, int button);
 void translate_double_click(window& target, int button);
 // Raw wheel delta (120 per notch away from the user); the event carries delta * 0.5 as a double.
 void translate_wheel(window& target, int delta);
+// Key down (event 8), then its native detail (event 9: key code low, detail high).
 void translate_key_down(window& target, std::uint32_t key_code, std::uint32_t native_detail);
+// The two halves of a key press, for platforms that raise them in another order or alone.
+void translate_key_press(window& target, std::uint32_t key_code);
+void translate_key_native(window& target, std::uint32_t key_code, std::uint32_t native_detail);
 void translate_key_up(window& target, std::uint32_t key_code);
 void translate_char(window& target, std::uint16_t code_unit);
 void translate_client_size(window& target, vec2i size_dips);
 void translate_focus(window& target, bool gained);
 void translate_close(window& target);
+
+// Platforms that track the mouse themselves (macOS tracking areas) report entering the window,
+// and every move they report after that is an ordinary move (a drag with the right button carries
+// that button, every other move the left one); they count clicks themselves, so the
+// second press of a double click is event 3 whatever lies under the mouse; and their wheel moves
+// in lines, 40 per line.
+void translate_mouse_enter(window& target);
+void translate_tracked_move(window& target, int button);
+void translate_second_click(window& target, int button);
+void translate_wheel_lines(window& target, double lines);
 
 } // namespace lcsdk::ui

@@ -26,11 +26,10 @@ window::~window()
     // Members then go in reverse order: root, widget list, input method, drawer, native window.
 }
 
-void window::create(const std::string& title, rect_i rect, std::uint32_t /*style_flags: every window has a fixed frame*/,
-                    window* owner_window)
+void window::create(const std::string& title, rect_i rect, std::uint32_t style_flags, window* owner_window)
 {
     owner = owner_window;
-    native->create_window(owner ? owner->native.get() : nullptr, this, rect);
+    native->create_window(owner ? owner->native.get() : nullptr, this, rect, style_flags);
     native->set_title(title);
     root.set_name("BaseWidget");
     root.attach_as_root(*this, rect.size);

@@ -8,6 +8,8 @@
 # Every wait is bounded.
 
 WINE_ENV_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=scripts/xvfb.sh
+source "$WINE_ENV_DIR/../xvfb.sh"
 
 wine_env_init() {
   WINE_STATE_DIR=$(realpath -m "$1")
@@ -140,36 +142,6 @@ REGEDIT4
 "LogPixels"=dword:$hex
 REG
   wine_import_reg "$reg"
-}
-
-# Starts Xvfb on a display number it picks itself (-displayfd), and exports DISPLAY.
-xvfb_start() {
-  local size=${1:-1024x768x24}
-  local numberfile="$WINE_STATE_DIR/xvfb.$$.display"
-  rm -f "$numberfile"
-  Xvfb -displayfd 5 -screen 0 "$size" -nolisten tcp -noreset 5>"$numberfile" >"$WINE_STATE_DIR/xvfb.$$.log" 2>&1 &
-  XVFB_PID=$!
-  local waited=0
-  while [[ ! -s "$numberfile" ]]; do
-    if ! kill -0 "$XVFB_PID" 2>/dev/null || ((waited >= 200)); then
-      echo "Xvfb did not start" >&2
-      xvfb_stop
-      return 1
-    fi
-    sleep 0.1
-    waited=$((waited + 1))
-  done
-  DISPLAY=":$(head -n1 "$numberfile" | tr -d '[:space:]')"
-  export DISPLAY XVFB_PID
-  rm -f "$numberfile"
-}
-
-xvfb_stop() {
-  if [[ -n "${XVFB_PID:-}" ]]; then
-    kill "$XVFB_PID" 2>/dev/null || true
-    wait "$XVFB_PID" 2>/dev/null || true
-    unset XVFB_PID
-  fi
 }
 
 # Ends the Wine processes of this prefix (the virtual desktop included).

@@ -67,7 +67,8 @@ native_window::~native_window()
             other->impl_->owner = nullptr;
 }
 
-void native_window::create_window(native_window* owner, window* toolkit_window, rect_i rect_dips)
+void native_window::create_window(native_window* owner, window* toolkit_window, rect_i rect_dips,
+                                  std::uint32_t /*style_flags*/)
 {
     auto& d = *impl_;
     if (d.created)

@@ -302,7 +302,8 @@ native_window::~native_window()
     // The drop target's own destruction releases the external lock and the OLE apartment.
 }
 
-void native_window::create_window(native_window* owner, window* toolkit_window, rect_i rect_dips)
+void native_window::create_window(native_window* owner, window* toolkit_window, rect_i rect_dips,
+                                  std::uint32_t /*style_flags: the style is fixed*/)
 {
     impl& state = *impl_;
     state.toolkit_window = toolkit_window;

@@ -1,0 +1,11 @@
+#pragma once
+
+// Declarations that AppKit has on a Mac and GNUstep lacks; the GNUstep build includes this in every
+// Objective-C++ file of the layer, so the layer's own code is written as for a Mac.
+
+#import <AppKit/AppKit.h>
+
+@interface NSView (LCTrackingAreas)
+- (void)addTrackingArea:(NSTrackingArea*)area;
+- (void)removeTrackingArea:(NSTrackingArea*)area;
+@end
