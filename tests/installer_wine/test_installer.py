@@ -276,17 +276,13 @@ def short_write(session):
 def long_vendor_folder(session):
     """Host folders where the plug-in's path just fits the classic 260-character limit (259 and
     its terminator): the side file, 8 characters longer, must be written all the same."""
-    def folder_of_length(name, length):
-        parts, rest = [], length - len(f"C:\\Hosts\\{name}")
-        while rest > 0:
-            part = min(rest - 1, 99)
-            parts.append("d" * part)
-            rest -= part + 1
-        return "\\".join([f"C:\\Hosts\\{name}", *parts])
+    def at_limit(name, length):
+        base = f"C:\\Hosts\\{name}\\" + "d" * 99 + "\\" + "d" * 99 + "\\"
+        return base + "d" * (length - len(base))
 
-    plain = folder_of_length("plain", 238)
+    plain = at_limit("plain", 238)
     # A trailing separator gives a doubled one, which the long form must not keep.
-    trailing = folder_of_length("trailing", 237) + "\\"
+    trailing = at_limit("trailing", 237) + "\\"
     for folder in (plain, trailing):
         h.check(len(folder + r"\Lumacraft\Glaive.aex") == 259, f"{folder} is not at the limit")
         session.make_folder(folder)
