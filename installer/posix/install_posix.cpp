@@ -1,10 +1,6 @@
-#include "installer/install_run.h"
 #include "installer/posix/payload_table.h"
-#include "installer/product.h"
-#include "installer/step_codes.h"
+#include "installer/file_engine.h"
 #include "installer/system.h"
-
-#include "lcsdk/filesystem/folder_creation.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -61,9 +57,11 @@ bool write_all(int fd, const unsigned char* bytes, std::size_t count)
     return true;
 }
 
-// Writes the payload to `target` through a side file that replaces it only once complete.
-int write_payload(payload_kind kind, const file_path& target)
+// Writes the payload into the vendor folder through a side file that replaces the plug-in only
+// once complete.
+int write_payload(payload_kind kind, const file_path& vendor_folder)
 {
+    const file_path target = vendor_folder.append_plain(plugin_file_name);
     const std::optional<payload_bytes> payload = find_payload(kind);
     if (!payload)
         return step_payload_missing;
@@ -99,19 +97,8 @@ file_path common_app_data_folder()
 
 void System::install(const folder_list& plugin_folders, const folder_list& script_folders, int custom_main_payload)
 {
-    const run_scope run(*this);
-    const bool complete =
-        install_each(*this, chosen_slots(plugin_folders, script_folders), [&](int slot) -> std::int32_t {
-            const file_path& folder = folder_of(plugin_folders, slot);
-            if (folder.empty())
-                return status_installed; // no script files are carried
-            const file_path vendor = folder.append_plain(vendor_folder_name);
-            lcsdk::filesystem::make_folder(vendor);
-            const int step = write_payload(payload_for(slot, custom_main_payload), vendor.append_plain(plugin_file_name));
-            return step == step_ok ? status_installed : step * 10;
-        });
-    if (complete)
-        lcsdk::filesystem::create_folders(join(common_app_data_folder(), file_path(std::string(vendor_folder_name))));
+    install_plugin_files(*this, plugin_folders, script_folders, custom_main_payload, write_payload,
+                         common_app_data_folder());
 }
 
 } // namespace installer

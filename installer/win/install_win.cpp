@@ -1,9 +1,5 @@
-#include "installer/install_run.h"
-#include "installer/product.h"
-#include "installer/step_codes.h"
+#include "installer/file_engine.h"
 #include "installer/system.h"
-
-#include "lcsdk/filesystem/folder_creation.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -17,7 +13,6 @@ namespace installer {
 namespace {
 
 using lcsdk::filesystem::file_path;
-using lcsdk::filesystem::native_text;
 
 constexpr std::wstring_view plugin_file_name = L"Glaive.aex";
 
@@ -35,11 +30,12 @@ unique_file create_for_writing(const file_path& path)
     return unique_file(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
 }
 
-// Writes the payload to `target`. The file appears complete or not at all: the bytes go to a side
+// Writes the payload into the vendor folder. The file appears complete or not at all: the bytes go to a side
 // file in the same folder that replaces the target only once it has been written in full, so a
 // failure leaves the previous plug-in (or none) where the host loads it.
-int write_payload(payload_kind kind, const file_path& target)
+int write_payload(payload_kind kind, const file_path& vendor_folder)
 {
+    const file_path target = vendor_folder.append_plain(plugin_file_name);
     HRSRC found = FindResourceW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(payload_resource(kind)), MAKEINTRESOURCEW(10));
     if (found == nullptr)
         return step_payload_missing;
@@ -83,29 +79,8 @@ file_path common_app_data_folder()
 
 void System::install(const folder_list& plugin_folders, const folder_list& script_folders, int custom_main_payload)
 {
-    const run_scope run(*this);
-    const bool complete =
-        install_each(*this, chosen_slots(plugin_folders, script_folders), [&](int slot) -> std::int32_t {
-            // This program carries no script files, so a slot with only a script folder has
-            // nothing to write; without a plug-in folder the vendor folder would land in the
-            // drive's root.
-            const file_path& folder = folder_of(plugin_folders, slot);
-            if (folder.empty())
-                return status_installed;
-            // Plain appending: a folder ending in a separator gives a doubled one, which the file
-            // system accepts. A vendor folder that cannot be made shows up when the file is created.
-            const file_path vendor = folder.append_plain(native_text(vendor_folder_name));
-            lcsdk::filesystem::make_folder(vendor);
-            const int step = write_payload(payload_for(slot, custom_main_payload),
-                                           vendor.append_plain(plugin_file_name));
-            return step == step_ok ? status_installed : step * 10;
-        });
-    if (!complete)
-        return;
-    // Without a base the join would name a folder relative to the working directory (the system
-    // folder, for an elevated process), so nothing is made then.
-    if (const file_path base = common_app_data_folder(); !base.empty())
-        lcsdk::filesystem::create_folders(join(base, file_path(native_text(vendor_folder_name))));
+    install_plugin_files(*this, plugin_folders, script_folders, custom_main_payload, write_payload,
+                         common_app_data_folder());
 }
 
 } // namespace installer
