@@ -5,13 +5,18 @@
 #import <Foundation/Foundation.h>
 
 #include <array>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace installer::mac {
 
 namespace {
 
 using lcsdk::filesystem::file_path;
+
+// The signature every host application bundle carries.
+constexpr std::string_view host_signature = "FXTC";
 
 struct version_rule {
     std::string_view prefix;
@@ -46,6 +51,7 @@ std::optional<std::string> text_of(id value)
     return std::string([value UTF8String]);
 }
 
+// Paths read from the host's files may carry the other platform's separators.
 file_path folder_from(const std::string& text)
 {
     return lcsdk::filesystem::with_native_separators(file_path::from_utf8(text));
@@ -71,6 +77,17 @@ void read_application(folder_list& folders, const file_path& application)
         join(lcsdk::filesystem::parent_of(application), file_path(std::string("Plug-ins"))));
 }
 
+std::optional<HostVersion> slot_of_preference_key(std::string_view key)
+{
+    if (key == "13.5")
+        return CC2015;
+    if (key == "13.8")
+        return CC2015_3;
+    if (key == "14.0")
+        return CC2017;
+    return std::nullopt;
+}
+
 void read_preferences(folder_list& folders, const file_path& preference_file)
 {
     NSDictionary* preferences =
@@ -90,23 +107,6 @@ void read_preferences(folder_list& folders, const file_path& preference_file)
 }
 
 } // namespace
-
-std::optional<HostVersion> slot_of_bundle_version(std::string_view version)
-{
-    const version_rule* rule = rule_for(version);
-    return rule != nullptr ? rule->slot : std::nullopt;
-}
-
-std::optional<HostVersion> slot_of_preference_key(std::string_view key)
-{
-    if (key == "13.5")
-        return CC2015;
-    if (key == "13.8")
-        return CC2015_3;
-    if (key == "14.0")
-        return CC2017;
-    return std::nullopt;
-}
 
 folder_list plugin_folders_from(const std::vector<file_path>& applications, const file_path& preference_file)
 {

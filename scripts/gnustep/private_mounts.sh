@@ -20,7 +20,8 @@ fi
 
 mount -t tmpfs -o mode=0755 lcsdk-applications /Applications
 mount -t tmpfs -o mode=0755 lcsdk-library /Library
-mkdir -p /Library/Preferences
+# As on a Mac, the folders for preferences and application support are there from the start.
+mkdir -p /Library/Preferences /Library/ApplicationSupport
 
 config=$(mktemp)
 trap 'rm -f "$config"' EXIT

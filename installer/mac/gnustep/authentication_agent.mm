@@ -1,11 +1,12 @@
 // The prompt of the GNUstep build's Authorization Services, a program of its own as the system's
 // agent is on macOS: a small window titled "Authenticate" saying which program wants to make
 // changes, with "Cancel" and "OK". Return answers OK; Escape and closing the window answer Cancel.
-//   authentication-agent <program name> [GNUstep defaults...]
+//   authentication-agent --program <program name> [GNUstep defaults...]
+// (A first argument that is not an option would be taken by GNUstep for a file to open.)
 // Exit code 0: allowed; 1: cancelled.
 #import <AppKit/AppKit.h>
 
-#include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -61,7 +62,10 @@ NSButton* add_button(NSView* content, NSRect frame, NSString* title, NSString* k
 int main(int argc, const char** argv)
 {
     NSAutoreleasePool* pool = [[NSAutoreleasePool alloc] init];
-    NSString* program = argc > 1 ? [NSString stringWithUTF8String:argv[1]] : @"A program";
+    NSString* program = @"A program";
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--program") == 0)
+            program = [NSString stringWithUTF8String:argv[i + 1]];
     [NSApplication sharedApplication];
     [NSApp finishLaunching];
     [NSApp activateIgnoringOtherApps:YES];

@@ -79,7 +79,7 @@ bool asks_for_admin(const AuthorizationRights* rights)
 int ask_user()
 {
     NSAutoreleasePool* pool = [[NSAutoreleasePool alloc] init];
-    std::vector<std::string> words{agent_path, [[[NSProcessInfo processInfo] processName] UTF8String]};
+    std::vector<std::string> words{agent_path, "--program", [[[NSProcessInfo processInfo] processName] UTF8String]};
     if (id decorations = [[NSUserDefaults standardUserDefaults] objectForKey:@"GSBackHandlesWindowDecorations"]) {
         words.push_back("-GSBackHandlesWindowDecorations");
         words.push_back([[decorations description] UTF8String]);
