@@ -9,7 +9,6 @@ client area:
   version check boxes at (190, 50 + y), y = 55, 80, ...;
   "Plugin Path" button at (190, 50 + 60 + 25 n), 90 x 15, with n the number of boxes.
 """
-import filecmp
 import os
 import plistlib
 import subprocess
@@ -35,7 +34,18 @@ BAR = (70, 70, 70)
 FACE_ENABLED = (54, 54, 54)
 FACE_DISABLED = (40, 40, 40)
 HOVER_BORDER = (153, 153, 153)
+BOX_CHECKED = (214, 215, 216)  # the tick, under the pointer or not
+SUMMARY_BACK = (30, 30, 30)
 POPUP_BACK = (59, 59, 65)
+
+def box(y):
+    """Where to click a version check box whose row starts at page y."""
+    return 197, 50 + y + 12
+
+
+def plugin_path_button(boxes):
+    return 235, 50 + 60 + 25 * boxes + 7
+
 
 BACK = (242, 335)
 NEXT = (332, 335)
@@ -150,12 +160,16 @@ def click_at(x, y):
 
 
 
-def client_rect(title):
-    """Client rectangle (x, y, width, height) of a visible window, or None. GNUstep keeps the X
-    windows of closed panels, unmapped: only mapped ones count."""
+def window_ids(title):
+    """The mapped X windows titled `title`. GNUstep keeps the X windows of closed panels, unmapped."""
     found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"], capture_output=True,
                            text=True, timeout=h.DEFAULT_TIMEOUT)
-    for window in found.stdout.split():
+    return found.stdout.split()
+
+
+def client_rect(title):
+    """Client rectangle (x, y, width, height) of a mapped window, or None."""
+    for window in window_ids(title):
         try:
             x, y, w, hgt = h.window_geometry(window)
         except subprocess.CalledProcessError:
@@ -236,6 +250,36 @@ class Wizard(Window):
     def park_mouse(self):
         h.move_mouse(1, 1)
 
+    def boxes(self, rows):
+        """For each row y of the version page: True (checked), False (unchecked) or None (no box)."""
+        return [None if self.shot.at(191, 50 + y + 6) == ROOT else
+                h.close_to(self.shot.at(198, 50 + y + 11), BOX_CHECKED, 30) for y in rows]
+
+    def to_version_page(self, first_row=55):
+        self.click(*NEXT)
+        return self.wait_for(lambda shot: self.boxes([first_row]) != [None] and self.face(200), "the host version page")
+
+    def to_progress(self, pictures=None):
+        """From the version page: the summary, then the progress page, which starts the run.
+        Returns how the third button looks while it reads "Cancel"."""
+        self.click(*NEXT)
+        self.wait_for(lambda shot: shot.at(191, 50 + 55 + 6) == SUMMARY_BACK and self.face(200), "the summary page")
+        look = self.shot.region(405, 320, 85, 30)
+        if pictures:
+            pictures("page-2-summary")
+        self.click(*NEXT)
+        self.wait_for(lambda shot: not self.face(200) and not self.face(290), "the progress page")
+        return look
+
+    def wait_finished(self, cancel_look, timeout=60):
+        self.park_mouse()
+        return self.wait_for(lambda shot: shot.region(405, 320, 85, 30) != cancel_look and
+                             shot.at(408, 323) == FACE_ENABLED, "the third button to read Finish", timeout=timeout)
+
+    def finish(self):
+        self.click(*THIRD)
+        h.check(self.run.exit_code() == 0, "Finish did not end the installer with exit code 0")
+
     def face(self, x):
         """True for an enabled bar button whose left edge is at x (200, 290 or 405), False for a
         disabled one."""
@@ -295,13 +339,17 @@ class Agent(Window):
         super().__init__(run, AGENT_TITLE)
         self.wait_for(lambda shot: shot.at(5, 5) != (0, 0, 0), "the prompt to be painted")
 
-    def key(self, name):
-        """Keys reach the prompt once a click into it has made it the key window."""
-        self.click(10, 10)
-        time.sleep(HOLD)
-        h.key(name)
-
-    def wait_closed(self):
+    def answer(self, how, label="prompt"):
+        """"OK" clicks that button; a key name presses that key. Keys reach the prompt once a click
+        into it has made it the key window."""
+        self.take(label)
+        if how == "OK":
+            self.click(*self.OK)
+        else:
+            self.click(10, 10)
+            h.wait_until(lambda: h.xdotool("getwindowfocus").strip() in window_ids(AGENT_TITLE),
+                         what="the prompt to take the keyboard")
+            h.key(how)
         wait_gone(AGENT_TITLE)
 
 
