@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine and runs every test: the neutral unit tests, the same under
-# AddressSanitizer/UndefinedBehaviorSanitizer, the Windows build's tests under Wine, and the Cocoa
-# build's tests on GNUstep.
+# AddressSanitizer/UndefinedBehaviorSanitizer, the tests with the installation's worker thread under
+# ThreadSanitizer, the Windows build's tests under Wine, and the Cocoa build's tests on GNUstep.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,6 +18,11 @@ echo "== unit tests under the sanitizers"
 cmake --preset host-sanitize
 cmake --build --preset host-sanitize -j "$jobs"
 ctest --preset host-sanitize -j "$jobs"
+
+echo "== worker-thread tests under ThreadSanitizer"
+cmake --preset host-tsan
+cmake --build --preset host-tsan -j "$jobs"
+ctest --preset host-tsan -j "$jobs"
 
 echo "== Windows build and its tests under Wine (headless: the harness starts Xvfb)"
 cmake --preset win

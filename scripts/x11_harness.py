@@ -164,6 +164,27 @@ def wait_for_screen(path, condition, timeout=DEFAULT_TIMEOUT, what="the screen t
     return wait_until(attempt, timeout=timeout, interval=0.3, what=what)
 
 
+class ClientWindow:
+    """Where a test program's window is on the screen: `origin` is its client area's top-left corner
+    and one DIP is one pixel. Subclasses set `origin` and `artifacts` (the folder of screenshots)."""
+
+    origin = (0, 0)
+    artifacts = "."
+
+    def path(self, label):
+        return os.path.join(self.artifacts, f"{label}.png")
+
+    def to_screen(self, x, y):
+        return self.origin[0] + x, self.origin[1] + y
+
+    def move_to(self, x, y):
+        move_mouse(*self.to_screen(x, y))
+
+    def click_at(self, x, y, button=1):
+        self.move_to(x, y)
+        click(button)
+
+
 class EventLog:
     """The lines a test program writes to its log file, read as they appear."""
 

@@ -113,11 +113,12 @@ void gallery_window::build()
     markup_.set_markup("<b>Bold</b>, <u>underlined</u>, <font color=\"#d03030\">red</font> and "
                        "<font face=\"Tahoma\" size=\"16\" color=\"#2060c0\">big blue</font> markup");
     markup_label_.create(root, {{16, 258}, {310, 40}});
-    markup_label_.set_back_color(markup_back_color);
-    if (markup_drawn_)
+    if (markup_drawn_) {
+        markup_label_.set_back_color(markup_back_color);
         markup_label_.set_markup(&markup_);
-    else
+    } else {
         markup_label_.set_text("Bold, underlined, red and big blue markup");
+    }
 
     // A scrolled panel: the content is taller than its viewport and the bar moves it.
     viewport_.create(root, {{340, 196}, {200, 150}});

@@ -17,14 +17,20 @@ import x11_harness as h  # noqa: E402
 
 MARKER_COLOR = (255, 0, 255)
 MARKER_SIZE = 6
-BUTTON_HOLD = 0.2  # seconds a title-bar button is held down
+BUTTON_HOLD = 0.2  # seconds a first click into a window or title bar is held down
 TITLE_BAR = 23  # GNUstep's title bar above the client area, below the 1-pixel frame
 IMAGES_DIR = os.path.join(HERE, "..", "..", "lcsdk", "ui", "images")
 
 _started = []
 
 
-class Program:
+def hold_click():
+    h.xdotool("mousedown", 1)
+    time.sleep(BUTTON_HOLD)
+    h.xdotool("mouseup", 1)
+
+
+class Program(h.ClientWindow):
     """One run of an example program with its log, located on the screen by its corner marker."""
 
     def __init__(self, name, exe, root_color, args=()):
@@ -45,19 +51,6 @@ class Program:
         corner = shot.find(MARKER_COLOR)
         return bool(corner) and h.close_to(shot.pixel(corner[0] + MARKER_SIZE + 2, corner[1] + 1), self.root_color, 2)
 
-    def path(self, label):
-        return os.path.join(self.artifacts, f"{label}.png")
-
-    def to_screen(self, x, y):
-        return self.origin[0] + x, self.origin[1] + y
-
-    def move_to(self, x, y):
-        h.move_mouse(*self.to_screen(x, y))
-
-    def click_at(self, x, y, button=1):
-        self.move_to(x, y)
-        h.click(button)
-
     def pixel(self, x, y, shot=None):
         return (shot or self.shot).pixel(*self.to_screen(x, y))
 
@@ -69,14 +62,15 @@ class Program:
         self.shot = h.wait_for_screen(self.path(label), condition, what=what)
         return self.shot
 
-    def take_focus(self, x, y):
-        """A first click on a bare point of the root. Keys reach a window only after a click into it
-        (there is no window manager), and GNUstep delivers that first click's press after its
-        release, so tests of clicks start after this one."""
+    def take_focus(self, x, y, logged=None):
+        """A first click on a bare point of the root: keys reach a window only after a click into it
+        (there is no window manager). The button is held for a moment, since GNUstep may take the
+        press of a first click only after its release; `logged` is the log line the press gives."""
         mark = self.log.mark()
-        self.click_at(x, y)
-        self.log.wait_for(r"^event root 2 0$", mark)
-        self.sync()
+        self.move_to(x, y)
+        hold_click()
+        if logged:
+            self.log.wait_for(logged, mark)
 
     def sync(self):
         """Waits until every input sent so far has been handled: a Shift press travels through the
@@ -85,21 +79,19 @@ class Program:
         h.key("shift")
         self.log.wait_for(r"^event window 10 56$", mark)
 
-    def close_button(self):
-        """The close button at the right end of the title bar GNUstep draws."""
-        return self.origin[0] + self.client_width - 11, self.origin[1] - TITLE_BAR // 2 - 1
-
-    def click_close_button(self, hovered="root"):
-        """Clicks the close button once GNUstep has seen the pointer leave the client area (which
-        the widget under the pointer hears). The button is held for a moment: GNUstep may take the
-        press of a first click into its title bar only after the release, and a button pressed
-        after its release waits for a release that never comes."""
+    def click_close_button(self, hovered="root", origin=None, width=None):
+        """Clicks the close button at the right end of the title bar GNUstep draws, of this window
+        or of another one (client origin and width on the screen). For this window it waits until
+        GNUstep has seen the pointer leave the client area, which the widget under the pointer
+        hears. The button is held for a moment: GNUstep may take the press of a first click into a
+        title bar only after the release, and a button pressed after its release waits for a
+        release that never comes."""
+        x, y = origin or self.origin
         mark = self.log.mark()
-        h.move_mouse(*self.close_button())
-        self.log.wait_for(rf"^event {hovered} 6 0$", mark)
-        h.xdotool("mousedown", 1)
-        time.sleep(BUTTON_HOLD)
-        h.xdotool("mouseup", 1)
+        h.move_mouse(x + (width or self.client_width) - 11, y - TITLE_BAR // 2 - 1)
+        if origin is None:
+            self.log.wait_for(rf"^event {hovered} 6 0$", mark)
+        hold_click()
 
     @property
     def client_width(self):

@@ -47,7 +47,7 @@ def centre(rect):
     return x + w // 2, y + hgt // 2
 
 
-class Gallery:
+class Gallery(h.ClientWindow):
     """One run of widget_gallery.exe with its log, located on the screen by its corner marker."""
 
     def __init__(self, name):
@@ -64,19 +64,6 @@ class Gallery:
     def _painted(self, shot):
         corner = shot.find(MARKER_COLOR)
         return bool(corner) and h.close_to(shot.pixel(corner[0] + 8, corner[1] + 1), ROOT_COLOR, 2)
-
-    def path(self, label):
-        return os.path.join(self.artifacts, f"{label}.png")
-
-    def to_screen(self, x, y):
-        return self.origin[0] + x, self.origin[1] + y
-
-    def move_to(self, x, y):
-        h.move_mouse(*self.to_screen(x, y))
-
-    def click_at(self, x, y, button=1):
-        self.move_to(x, y)
-        h.click(button)
 
     def pixel(self, shot, x, y):
         return shot.pixel(*self.to_screen(x, y))

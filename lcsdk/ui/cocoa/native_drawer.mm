@@ -1,5 +1,6 @@
 #include "lcsdk/ui/native_drawer.h"
 
+#include "lcsdk/ui/cocoa/cocoa_text.h"
 #include "lcsdk/ui/cocoa/native_bitmap_impl.h"
 #include "lcsdk/ui/cocoa/native_drawer_impl.h"
 #include "lcsdk/ui/drawing_geometry.h"
@@ -11,6 +12,8 @@
 namespace lcsdk::ui {
 
 namespace {
+
+using cocoa::ns_string;
 
 constexpr auto source_over = static_cast<NSCompositingOperation>(2);
 constexpr auto source_atop = static_cast<NSCompositingOperation>(5);
@@ -47,8 +50,6 @@ cocoa::owned<NSFont> make_font(NSString* family, NSFontTraitMask traits, int wei
     }
     return cocoa::owned<NSFont>::retained(font);
 }
-
-NSString* ns_string(const std::string& text_utf8) { return [NSString stringWithUTF8String:text_utf8.c_str()]; }
 
 cocoa::owned<NSMutableParagraphStyle> paragraph_style(int horizontal_kind)
 {

@@ -1,5 +1,6 @@
 #include "lcsdk/ui/native_window.h"
 
+#include "lcsdk/ui/cocoa/cocoa_text.h"
 #include "lcsdk/ui/cocoa/native_window_impl.h"
 #include "lcsdk/ui/native_platform.h"
 #include "lcsdk/ui/window.h"
@@ -26,6 +27,9 @@
 namespace lcsdk::ui {
 
 namespace {
+
+// Every kind of event (the mask's name differs between macOS releases).
+constexpr NSUInteger any_event = NSUIntegerMax;
 
 // Toolkit style flags (16 bits).
 constexpr std::uint32_t style_untitled = 0x02;
@@ -140,7 +144,7 @@ bool native_window::is_created() const { return static_cast<bool>(impl_->window)
 
 void native_window::set_title(const std::string& title_utf8)
 {
-    [impl_->window.get() setTitle:[NSString stringWithUTF8String:title_utf8.c_str()]];
+    [impl_->window.get() setTitle:cocoa::ns_string(title_utf8)];
 }
 
 void native_window::set_window_rect(rect_i rect_dips)
@@ -183,13 +187,18 @@ void native_window::show_modal()
     // loop. end_modal only clears the stored session: the session is ended here, once
     // runModalSession: has returned, because ending it from an event handler inside that call
     // pulls the session out from under it. The stored session is read again before waiting, so an
-    // end_modal from an event handler ends the loop without waiting for one more event.
+    // end_modal from an event handler ends the loop without waiting for one more event. A pass of
+    // the session may leave events queued (GNUstep's handles one), and the run loop would wait for
+    // new input with them still in the queue: it waits only when the queue is empty.
     while (d.modal_session) {
         [NSApp runModalSession:session];
         if (!d.modal_session)
             break;
-        [[NSRunLoop currentRunLoop] runMode:NSDefaultRunLoopMode
-                                 beforeDate:[NSDate distantFuture]];
+        if (![NSApp nextEventMatchingMask:any_event
+                                 untilDate:[NSDate distantPast]
+                                    inMode:NSDefaultRunLoopMode
+                                   dequeue:NO])
+            [[NSRunLoop currentRunLoop] runMode:NSDefaultRunLoopMode beforeDate:[NSDate distantFuture]];
     }
     [NSApp endModalSession:session];
 }

@@ -1,0 +1,133 @@
+// Text through the Cocoa drawer beside the same text drawn by Cocoa itself where the macOS text
+// rules put it (one point right of the box; vertically by the box's alignment), the outcome of
+// loading bytes that are and are not images, and a window made and destroyed. The GNUstep tests compare the two sides pixel for
+// pixel and read the loads from the log:
+//   drawer_probe --log <file>
+#include "cocoa_application.h"
+#include "event_log.h"
+#include "example_window.h"
+
+#include "lcsdk/ui/event_bus.h"
+#include "lcsdk/ui/native_bitmap.h"
+#include "lcsdk/ui/native_drawer.h"
+#include "lcsdk/ui/native_window.h"
+#include "lcsdk/ui/toolkit_images.h"
+#include "lcsdk/ui/window.h"
+
+#import <AppKit/AppKit.h>
+
+#include <array>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ui = lcsdk::ui;
+
+namespace {
+
+constexpr const char* sample_text = "Hg";
+constexpr float font_size = 16.0f;
+constexpr int box_left = 20;
+constexpr int reference_offset = 200; // the Cocoa side starts this far right of the drawer side
+constexpr ui::vec2i box_size{150, 40};
+
+struct alignment_case {
+    int vertical_kind;
+    int top;
+};
+constexpr std::array<alignment_case, 3> cases{{{ui::v_align_top, 20}, {ui::v_align_center, 70}, {ui::v_align_bottom, 120}}};
+
+// A window made and destroyed outside any modal loop, with the objects its creation autoreleased
+// already gone: nothing but the native window keeps its view and delegate alive, so a message to
+// either after its release is reported (the tests run with zombies on).
+void make_and_destroy_window()
+{
+    std::optional<ui::window> short_lived;
+    {
+        NSAutoreleasePool* pool = [[NSAutoreleasePool alloc] init];
+        short_lived.emplace();
+        short_lived->create("Short-lived", {{0, 0}, {120, 40}});
+        [pool drain];
+    }
+    short_lived.reset();
+}
+
+class probe_window : public ui::window {
+public:
+    explicit probe_window(examples::event_log& log) : log_(log)
+    {
+        create("Drawer probe", {{0, 0}, {400, 180}});
+        ui::add_handler(&root, this, ui::paint_event, [this](const ui::event_info&) { paint(); });
+        ui::add_handler(this, this, ui::shown, [this](const ui::event_info&) { log_.line("event window 25 0"); });
+        examples::end_on_escape(*this);
+        native->center_window();
+        log_loads();
+    }
+
+private:
+    void paint()
+    {
+        drawer->set_fill_color({1, 1, 1, 1});
+        drawer->fill_rect({{0, 0}, root.size});
+        drawer->set_fill_color(examples::marker_color);
+        drawer->fill_rect({{0, 0}, {6, 6}});
+        drawer->set_text_color({0, 0, 0, 1});
+        drawer->set_font("DejaVu Sans", font_size, ui::font_weight_normal, ui::font_style_normal);
+
+        NSFont* font = [[NSFontManager sharedFontManager] fontWithFamily:@"DejaVu Sans" traits:0 weight:5 size:font_size];
+        NSDictionary* attributes = [NSDictionary dictionaryWithObjectsAndKeys:font, NSFontAttributeName, [NSColor blackColor],
+                                                                             NSForegroundColorAttributeName, nil];
+        NSString* text = [NSString stringWithUTF8String:sample_text];
+        const CGFloat text_height = [text sizeWithAttributes:attributes].height;
+        for (const alignment_case& c : cases) {
+            drawer->set_text_alignment(ui::h_align_left, c.vertical_kind);
+            drawer->draw_text({{box_left, c.top}, box_size}, sample_text);
+            CGFloat y = c.top;
+            if (c.vertical_kind == ui::v_align_center)
+                y = c.top - 2 + (box_size.y - text_height) * 0.5;
+            else if (c.vertical_kind == ui::v_align_bottom)
+                y = box_size.y - text_height + c.top + 2;
+            [text drawAtPoint:NSMakePoint(reference_offset + box_left + 1, y) withAttributes:attributes];
+        }
+    }
+
+    // "load <name> <result> <loaded afterwards> <pixel size>" for bytes that are and are not images.
+    void log_loads()
+    {
+        const ui::image_ref image = ui::images::checkbox_image();
+        const auto* png = static_cast<const unsigned char*>(image.data);
+        const std::vector<unsigned char> truncated(png, png + 100);
+        const std::string garbage = "these bytes are no picture at all";
+        ui::native_bitmap bitmap;
+        const auto load = [&](const char* name, const void* bytes, std::size_t count) {
+            const bool result = bitmap.load_from_memory(bytes, count, 1.0f);
+            log_.line(std::string("load ") + name + " " + (result ? "1" : "0") + " " + (bitmap.is_loaded() ? "1" : "0") +
+                      " " + std::to_string(bitmap.pixel_size().x) + "x" + std::to_string(bitmap.pixel_size().y));
+        };
+        load("garbage", garbage.data(), garbage.size());
+        load("truncated", truncated.data(), truncated.size());
+        load("checkbox", image.data, static_cast<std::size_t>(image.size));
+        load("garbage_after_image", garbage.data(), garbage.size());
+    }
+
+    examples::event_log& log_;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::FILE* file = nullptr;
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::string(argv[i]) == "--log")
+            file = std::fopen(argv[i + 1], "w");
+    }
+    examples::event_log log(file);
+    const int result = examples::run_cocoa_application([&] {
+        make_and_destroy_window();
+        probe_window probe(log);
+        return probe.show_modal();
+    });
+    return 40 + result;
+}
