@@ -11,6 +11,7 @@ client area:
 """
 import os
 import plistlib
+import shutil
 import subprocess
 import sys
 import time
@@ -263,7 +264,11 @@ class Wizard(Window):
         """From the version page: the summary, then the progress page, which starts the run.
         Returns how the third button looks while it reads "Cancel"."""
         self.click(*NEXT)
-        self.wait_for(lambda shot: shot.at(191, 50 + 55 + 6) == SUMMARY_BACK and self.face(200), "the summary page")
+        # The summary's text, light on the dark panel, is there too.
+        self.wait_for(lambda shot: shot.at(191, 50 + 55 + 6) == SUMMARY_BACK and self.face(200) and
+                      shot.shot.count(lambda p: p[0] > 120, (self.rect[0] + 180, self.rect[1] + 120,
+                                                             self.rect[0] + 460, self.rect[1] + 140)) > 0,
+                      "the summary page with its text")
         look = self.shot.region(405, 320, 85, 30)
         if pictures:
             pictures("page-2-summary")
@@ -296,7 +301,8 @@ class Run:
 
     def __init__(self, name, cwd=None):
         self.artifacts = os.path.join(os.environ.get("INSTALLER_TEST_ARTIFACTS", "."), name)
-        os.makedirs(self.artifacts, exist_ok=True)
+        shutil.rmtree(self.artifacts, ignore_errors=True)
+        os.makedirs(self.artifacts)
         self.shots = 0
         self._output = open(os.path.join(self.artifacts, "output.txt"), "w")
         exe = os.path.join(os.environ["LCINSTALLER_MAC_APP"], "lcinstaller-mac")
