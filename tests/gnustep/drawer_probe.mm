@@ -1,6 +1,7 @@
 // Text through the Cocoa drawer beside the same text drawn by Cocoa itself where the macOS text
 // rules put it (one point right of the box; vertically by the box's alignment), the outcome of
-// loading bytes that are and are not images, and a window made and destroyed. The GNUstep tests compare the two sides pixel for
+// loading bytes that are and are not images, a window made and destroyed, and a modal loop ended
+// by a timer. The GNUstep tests compare the two sides pixel for
 // pixel and read the loads from the log:
 //   drawer_probe --log <file>
 #include "cocoa_application.h"
@@ -51,6 +52,17 @@ void make_and_destroy_window()
         [pool drain];
     }
     short_lived.reset();
+}
+
+// A modal loop ended from a timer's tick, with no input to wake it: logs "timer_end <result>" once
+// the loop has returned.
+void end_from_timer(examples::event_log& log)
+{
+    ui::window timed;
+    timed.create("Timed", {{0, 0}, {120, 40}});
+    ui::add_handler(&timed.root, &timed, ui::timer_tick, [&timed](const ui::event_info&) { timed.end_modal(3); });
+    timed.native->add_timer(&timed.root, 1, 50, true);
+    log.line("timer_end " + std::to_string(timed.show_modal()));
 }
 
 class probe_window : public ui::window {
@@ -126,6 +138,7 @@ int main(int argc, char** argv)
     examples::event_log log(file);
     const int result = examples::run_cocoa_application([&] {
         make_and_destroy_window();
+        end_from_timer(log);
         probe_window probe(log);
         return probe.show_modal();
     });

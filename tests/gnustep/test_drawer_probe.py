@@ -1,7 +1,8 @@
 """The Cocoa drawer's text offsets against Cocoa's own text drawing: one point right of the box, and
 for each vertical alignment where the macOS rules put it (centred two points high, bottom two
 points low); loads of bytes that are not images, which fail and leave the bitmap as it was; and a
-window destroyed without messages to its released view or delegate."""
+window destroyed without messages to its released view or delegate; a modal loop that a timer
+ends, with no input to wake it."""
 import os
 
 import gnustep_support as g
@@ -39,6 +40,7 @@ def main():
     probe.take("text")
     check_text(probe)
     check_loads(probe)
+    h.check("timer_end 3" in probe.log.lines(), "a modal loop ended by a timer did not return")
     probe.take_focus(390, 170)
     h.key("Escape")
     h.check(probe.finish() == 42, "Escape did not end the probe")

@@ -212,6 +212,19 @@ void native_window::end_modal()
         return;
     d.set_visible(false);
     d.modal_session = nullptr;
+    // The loop may be asleep in the run loop, woken only by input: a timer's tick does not end
+    // that wait. An event of the application's own wakes it, so an end from a timer handler ends
+    // the loop at once; nothing handles the event itself.
+    [NSApp postEvent:[NSEvent otherEventWithType:NSApplicationDefined
+                                        location:NSZeroPoint
+                                   modifierFlags:0
+                                       timestamp:0
+                                    windowNumber:0
+                                         context:nil
+                                         subtype:0
+                                           data1:0
+                                           data2:0]
+             atStart:NO];
 }
 
 void native_window::add_timer(widget* target, std::int32_t id_value, std::uint32_t interval_ms, bool one_shot)
