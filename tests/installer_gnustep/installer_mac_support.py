@@ -2,12 +2,8 @@
 wizard, the Authenticate prompt and the open panel with X input.
 
 Run inside scripts/gnustep/run_gnustep_test.sh (DISPLAY) and scripts/gnustep/private_mounts.sh
-(/Applications and /Library are private tmpfs folders). Geometry of the wizard, in points of its
-client area:
-  window 500 x 360; page area at (170, 50); button bar below y 310;
-  "< Back" (200, 320), "Next >" (290, 320), third button (405, 320), each 85 x 30;
-  version check boxes at (190, 50 + y), y = 55, 80, ...;
-  "Plugin Path" button at (190, 50 + 60 + 25 n), 90 x 15, with n the number of boxes.
+(/Applications and /Library are private tmpfs folders). The wizard's geometry, in points of its
+client area, is that of the Wine tests (tests/installer_wine/installer_support.py).
 """
 import os
 import plistlib
@@ -38,6 +34,7 @@ HOVER_BORDER = (153, 153, 153)
 BOX_CHECKED = (214, 215, 216)  # the tick, under the pointer or not
 SUMMARY_BACK = (30, 30, 30)
 POPUP_BACK = (59, 59, 65)
+
 
 def box(y):
     """Where to click a version check box whose row starts at page y."""
@@ -102,8 +99,8 @@ def installed_bundle(folder):
     return os.path.join(folder, "Lumacraft", "Glaive.plugin")
 
 
-def payload_bundle(name="Glaive"):
-    return os.path.join(os.environ["LCINSTALLER_MAC_APP"], "Resources", name + ".plugin")
+def payload_bundle():
+    return os.path.join(os.environ["LCINSTALLER_MAC_APP"], "Resources", "Glaive.plugin")
 
 
 def tree(path):
@@ -123,14 +120,14 @@ def tree(path):
     return entries
 
 
-def assert_installed(folder, payload="Glaive"):
+def assert_installed(folder):
+    """The main payload, byte for byte, with every entry opened to the group."""
     bundle = installed_bundle(folder)
     h.check(os.path.isdir(bundle), f"no bundle at {bundle}")
     installed = tree(bundle)
-    expected = tree(payload_bundle(payload))
+    expected = tree(payload_bundle())
     differing = sorted(k for k in installed.keys() | expected.keys() if installed.get(k, ())[:2] != expected.get(k, ())[:2])
-    h.check(not differing, f"{bundle} differs from the {payload} payload in {differing}")
-    # The copy is opened to the group, as the host's other plug-ins are.
+    h.check(not differing, f"{bundle} differs from the payload in {differing}")
     h.check(all(v[2] == 0o775 for v in installed.values()), f"{bundle} is not rwxrwxr-x throughout")
     assert_no_side_bundles(folder)
 
@@ -165,7 +162,6 @@ def click_at(x, y):
     h.xdotool("mousedown", 1)
     time.sleep(HOLD)
     h.xdotool("mouseup", 1)
-
 
 
 def window_ids(title):
@@ -343,9 +339,8 @@ def run(scenario):
 
 
 class Agent(Window):
-    """The Authenticate prompt: "Cancel" and "OK" at the bottom right of its 360 x 110 window."""
+    """The Authenticate prompt: "OK" at the bottom right of its 360 x 110 window."""
 
-    CANCEL = (195, 81)
     OK = (295, 81)
 
     def __init__(self, run):
@@ -368,9 +363,6 @@ class Agent(Window):
 
 class Popup(Window):
     """A message popup of the toolkit: its answer buttons at the bottom right."""
-
-    def __init__(self, run, title):
-        super().__init__(run, title)
 
     def grab(self, label):
         shot = self.wait_for(lambda s: s.at(2, 2) == POPUP_BACK, f'the popup "{self.title}" to be painted')
