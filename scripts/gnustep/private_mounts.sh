@@ -15,7 +15,7 @@ if [[ "${LCSDK_PRIVATE_MOUNTS:-}" != "1" ]]; then
   # The mount points themselves: on Linux these folders do not exist; they stay empty outside.
   mkdir -p /Applications /Library
   export LCSDK_PRIVATE_MOUNTS=1
-  exec unshare --mount --propagation private -- "$0" -- "$@"
+  exec unshare --mount --propagation private -- bash "$0" -- "$@"
 fi
 
 mount -t tmpfs -o mode=0755 lcsdk-applications /Applications
