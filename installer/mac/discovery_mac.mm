@@ -3,8 +3,8 @@
 // system's open panel.
 #include "installer/discovery.h"
 #include "installer/folder_dialog_errors.h"
-#include "installer/mac/autorelease_pool.h"
 #include "installer/mac/host_bundles.h"
+#include "lcsdk/ui/cocoa/autorelease_pool.h"
 
 #import <AppKit/AppKit.h>
 #include <CoreServices/CoreServices.h>
@@ -23,7 +23,7 @@ constexpr const char* preference_file = "/Library/Preferences/com.Adobe.After Ef
 
 folder_list find_plugin_folders()
 {
-    const mac::autorelease_pool pool;
+    const lcsdk::ui::cocoa::autorelease_pool pool;
     // A document of the host's type, shipped for asking which applications open it.
     NSString* document = [[NSBundle mainBundle] pathForResource:@"AEFile" ofType:@"aep"];
     if (document == nil)
@@ -46,7 +46,7 @@ folder_list find_plugin_folders()
 // application-modal instead, over the wizard's window.
 file_path select_folder(const std::string& title, lcsdk::ui::window* /*owner*/, const file_path& initial_folder)
 {
-    const mac::autorelease_pool pool;
+    const lcsdk::ui::cocoa::autorelease_pool pool;
     NSOpenPanel* panel = [NSOpenPanel openPanel];
     if (panel == nil)
         throw std::runtime_error(folder_dialog_errors::create);

@@ -1,6 +1,6 @@
 #include "installer/mac/host_bundles.h"
 
-#include "installer/mac/autorelease_pool.h"
+#include "lcsdk/ui/cocoa/autorelease_pool.h"
 
 #import <Foundation/Foundation.h>
 
@@ -110,7 +110,7 @@ void read_preferences(folder_list& folders, const file_path& preference_file)
 
 folder_list plugin_folders_from(const std::vector<file_path>& applications, const file_path& preference_file)
 {
-    const autorelease_pool pool;
+    const lcsdk::ui::cocoa::autorelease_pool pool;
     folder_list folders = empty_folder_list();
     for (const file_path& application : applications)
         read_application(folders, application);

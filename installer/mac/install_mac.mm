@@ -4,9 +4,9 @@
 // bundle (or none) and no partial one where the host loads plug-ins.
 #include "installer/install_run.h"
 #include "installer/mac/admin_rights.h"
-#include "installer/mac/autorelease_pool.h"
 #include "installer/product.h"
 #include "installer/system.h"
+#include "lcsdk/ui/cocoa/autorelease_pool.h"
 
 #import <Foundation/Foundation.h>
 
@@ -95,7 +95,7 @@ file_path application_support_folder()
 
 void System::install(const folder_list& plugin_folders, const folder_list& script_folders, int custom_main_payload)
 {
-    const mac::autorelease_pool pool;
+    const lcsdk::ui::cocoa::autorelease_pool pool;
     const run_scope run(*this);
     const std::vector<int> slots = chosen_slots(plugin_folders, script_folders);
     // Declared after the run's scope, so the rights are destroyed before `done` is set.

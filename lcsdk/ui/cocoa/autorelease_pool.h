@@ -2,7 +2,9 @@
 
 #import <Foundation/Foundation.h>
 
-namespace installer::mac {
+// Public to Cocoa code beside the layer (the macOS installer, the examples): Cocoa leaves
+// autoreleased objects to the innermost pool, and code outside an event loop needs its own.
+namespace lcsdk::ui::cocoa {
 
 // The autoreleased objects made while it lives are released when it goes.
 class autorelease_pool {
@@ -16,4 +18,4 @@ private:
     NSAutoreleasePool* pool_;
 };
 
-} // namespace installer::mac
+} // namespace lcsdk::ui::cocoa
