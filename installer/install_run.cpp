@@ -48,6 +48,14 @@ void fail_each(System& engine, const std::vector<int>& slots, std::int32_t statu
         engine.status[static_cast<std::size_t>(slot)].store(status);
 }
 
+void fail_to_start(System& engine, const folder_list& plugin_folders)
+{
+    const std::vector<int> slots = chosen_slots(plugin_folders, empty_folder_list());
+    const int slot = slots.empty() ? static_cast<int>(Custom) : slots.front();
+    engine.status[static_cast<std::size_t>(slot)].store(status_not_started);
+    engine.done.store(true);
+}
+
 System::snapshot System::read() const
 {
     snapshot result;

@@ -46,4 +46,8 @@ bool install_each(System& engine, const std::vector<int>& slots,
 // Gives every slot the same failure status: a run refused before anything was written.
 void fail_each(System& engine, const std::vector<int>& slots, std::int32_t status);
 
+// Ends a run whose worker could not be started: its first chosen slot (the custom slot when none
+// is chosen) fails with status_not_started, and the run is done, so the wizard offers a retry.
+void fail_to_start(System& engine, const folder_list& plugin_folders);
+
 } // namespace installer

@@ -1,6 +1,7 @@
 #include "installer/installer_ui.h"
 
 #include "installer/discovery.h"
+#include "installer/install_run.h"
 #include "installer/messages.h"
 #include "installer/wizard_styles.h"
 
@@ -216,9 +217,8 @@ void InstallerUI::on_navigation(const lcsdk::ui::event_info& info)
             end_modal(1);
             return;
         }
-        lcsdk::ui::MessagePopup popup;
-        popup.create_popup(this, "Exit Installer", exit_question_text(), lcsdk::ui::MessagePopup::buttons_ok_cancel);
-        if (const int result = popup.show_modal(); result != 0)
+        if (const int result = ask("Exit Installer", exit_question_text(), lcsdk::ui::MessagePopup::buttons_ok_cancel);
+            result != 0)
             end_modal(result);
     }
 }
@@ -241,9 +241,7 @@ void InstallerUI::choose_custom_folder()
         chosen = select_folder("Custom Folder", this, plugin_folders[Custom]);
     } catch (const std::exception& failure) {
         // The shell's dialog itself failed: say so and keep the folder chosen before.
-        lcsdk::ui::MessagePopup popup;
-        popup.create_popup(this, "Custom Folder", failure.what(), lcsdk::ui::MessagePopup::buttons_ok);
-        popup.show_modal();
+        ask("Custom Folder", failure.what(), lcsdk::ui::MessagePopup::buttons_ok);
         return;
     }
     if (chosen.empty())
@@ -269,7 +267,12 @@ void InstallerUI::start_install()
     // `done` still holds the end of the previous run; a tick that came before the new worker
     // cleared it would report that run again.
     engine.done.store(false);
-    worker = std::thread([this, plugins = std::move(chosen)] { engine.install(plugins, empty_folder_list(), 1); });
+    try {
+        worker = std::thread([this, plugins = chosen] { engine.install(plugins, empty_folder_list(), 1); });
+    } catch (const std::exception&) {
+        // Out of threads or memory: the next tick reports a failed run, and a retry tries again.
+        fail_to_start(engine, chosen);
+    }
 }
 
 void InstallerUI::on_install_timer(const lcsdk::ui::event_info&)
@@ -282,7 +285,9 @@ void InstallerUI::on_install_timer(const lcsdk::ui::event_info&)
             version_checked[i] = false;
     progress_text_label.set_text(report.text, false, false);
 
-    if (state.finished) {
+    // While another question is open (the ticks go on in its loop) the outcome waits for a later
+    // tick: a second popup over it would re-enable the wizard when it closes.
+    if (state.finished && open_popups == 0) {
         // A timer left running would wake the idle process five times a second until it ends.
         native->remove_timer(&pages[3], install_timer_id);
         lcsdk::ui::event_bus::instance().remove_handler(timer_handler);
@@ -292,17 +297,24 @@ void InstallerUI::on_install_timer(const lcsdk::ui::event_info&)
             finish(success_heading_text());
         } else {
             const int slot = *report.failed_slot;
-            lcsdk::ui::MessagePopup popup;
-            popup.create_popup(this, "Failed to install",
-                               retry_question(slot, state.status[static_cast<std::size_t>(slot)]),
-                               lcsdk::ui::MessagePopup::buttons_yes_no);
-            if (popup.show_modal() == 1)
+            if (ask("Failed to install", retry_question(slot, state.status[static_cast<std::size_t>(slot)]),
+                    lcsdk::ui::MessagePopup::buttons_yes_no) == 1)
                 start_install();
             else
                 finish(partial_failure_heading_text());
         }
     }
     progress_dots = next_progress_dots(progress_dots);
+}
+
+int InstallerUI::ask(const std::string& title, std::string text, int button_set)
+{
+    lcsdk::ui::MessagePopup popup;
+    popup.create_popup(this, title, std::move(text), button_set);
+    ++open_popups;
+    const int answer = popup.show_modal();
+    --open_popups;
+    return answer;
 }
 
 void InstallerUI::finish(const std::string& heading)

@@ -59,6 +59,8 @@ public:
     bool install_finished = false;
     // Dots of the "Installing" lines: 0, 1, 2, 3, 0, ... one step per tick.
     int progress_dots = 0;
+    // Questions of the wizard now open; the outcome of a run waits until none is.
+    int open_popups = 0;
 
 private:
     void build_pages();
@@ -70,6 +72,7 @@ private:
     void start_install();
     void on_install_timer(const lcsdk::ui::event_info& info);
     void finish(const std::string& heading);
+    int ask(const std::string& title, std::string text, int button_set);
 };
 
 } // namespace installer

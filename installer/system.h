@@ -12,6 +12,9 @@ namespace installer {
 inline constexpr std::int32_t status_not_attempted = 0;
 inline constexpr std::int32_t status_installing = 1;
 inline constexpr std::int32_t status_installed = 2;
+// No worker thread could be started, so nothing was attempted; the message table does not know
+// the code, and the user sees it with the unknown-error text.
+inline constexpr std::int32_t status_not_started = 10;
 
 using status_list = per_version<std::int32_t>;
 

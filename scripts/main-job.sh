@@ -4,8 +4,15 @@
 #   With a display: the installer opens there, to be used as a user would.
 #   Without one: it runs on a private Xvfb, walks through the four pages to "Finish", and saves a
 #   screenshot of each page in a folder named at the end.
+# With the argument "mac": the same for lcinstaller-mac on GNUstep, in a private mount namespace
+# whose /Applications holds three demo hosts and whose /Library holds a host preference file that
+# names one more (scripts/main-job-mac.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+if [[ "${1:-}" == "mac" ]]; then
+  exec bash scripts/main-job-mac.sh
+fi
 
 bash scripts/setup-debian.sh
 cmake --preset win

@@ -1,4 +1,5 @@
 #include "installer/discovery.h"
+#include "installer/folder_dialog_errors.h"
 
 #include "lcsdk/ui/native_window.h"
 #include "lcsdk/ui/window.h"
@@ -79,7 +80,7 @@ file_path select_folder(const std::string& title, lcsdk::ui::window* owner, cons
     // __uuidof instead of CLSID_FileOpenDialog: that constant lives in libuuid beside hundreds of
     // others, which all come into the program with it.
     if (FAILED(dialog.CreateInstance(__uuidof(FileOpenDialog), nullptr, CLSCTX_INPROC_SERVER)) || !dialog)
-        throw std::runtime_error("unable to create the folder \"select\" dialog box");
+        throw std::runtime_error(folder_dialog_errors::create);
 
     FILEOPENDIALOGOPTIONS options = 0;
     HRESULT setup = dialog->GetOptions(&options);
@@ -88,7 +89,7 @@ file_path select_folder(const std::string& title, lcsdk::ui::window* owner, cons
     if (SUCCEEDED(setup))
         setup = dialog->SetTitle(file_path::from_utf8(title).c_str());
     if (FAILED(setup))
-        throw std::runtime_error("unable to setup the folder \"select\" dialog box");
+        throw std::runtime_error(folder_dialog_errors::setup);
 
     if (!initial_folder.empty()) {
         IShellItemPtr start;
@@ -103,14 +104,14 @@ file_path select_folder(const std::string& title, lcsdk::ui::window* owner, cons
     if (shown == HRESULT_FROM_WIN32(ERROR_CANCELLED))
         return {};
     if (FAILED(shown))
-        throw std::runtime_error("unable to display the folder \"select\" dialog box");
+        throw std::runtime_error(folder_dialog_errors::display);
 
     IShellItemPtr chosen;
     if (FAILED(dialog->GetResult(&chosen)) || !chosen)
-        throw std::runtime_error("unable to retrieve the selection from the folder \"select\" dialog box");
+        throw std::runtime_error(folder_dialog_errors::selection);
     wchar_t* path = nullptr;
     if (FAILED(chosen->GetDisplayName(SIGDN_FILESYSPATH, &path)) || path == nullptr)
-        throw std::runtime_error("unable to retrieve a result from the folder \"select\" dialog box");
+        throw std::runtime_error(folder_dialog_errors::result);
     const std::unique_ptr<wchar_t, task_memory_free> owned_path(path);
     return lcsdk::filesystem::with_native_separators(file_path(owned_path.get()));
 }

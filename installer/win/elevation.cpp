@@ -3,14 +3,43 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
+#include <optional>
+#include <string>
+
 namespace installer::win {
+
+namespace {
+
+// The longest path Windows knows, and its terminator.
+constexpr DWORD longest_path = 32'768;
+
+} // namespace
+
+// A path that fills the buffer was cut short (older systems do not even terminate it), and a cut
+// path may name another program, so the buffer grows until the path fits or the limit is reached.
+std::optional<std::wstring> executable_path()
+{
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD capacity = static_cast<DWORD>(buffer.size());
+        const DWORD length = GetModuleFileNameW(GetModuleHandleW(nullptr), buffer.data(), capacity);
+        if (length == 0)
+            return std::nullopt;
+        if (length < capacity) {
+            buffer.resize(length);
+            return buffer;
+        }
+        if (capacity >= longest_path)
+            return std::nullopt;
+        buffer.assign(std::min(capacity * 2, longest_path), L'\0');
+    }
+}
 
 bool relaunch_elevated()
 {
-    wchar_t executable[260] = {};
-    const DWORD length = GetModuleFileNameW(GetModuleHandleW(nullptr), executable, 260);
-    // A path that did not fit arrives truncated, names no file, and the start below fails.
-    if (length == 0)
+    const std::optional<std::wstring> executable = executable_path();
+    if (!executable)
         return false;
 
     SHELLEXECUTEINFOW info{};
@@ -19,7 +48,7 @@ bool relaunch_elevated()
     // would show its own error box and wait for it. The consent prompt is not affected.
     info.fMask = SEE_MASK_FLAG_NO_UI;
     info.lpVerb = L"runas";
-    info.lpFile = executable;
+    info.lpFile = executable->c_str();
     info.lpParameters = elevated_marker;
     info.nShow = SW_SHOWDEFAULT;
     return ShellExecuteExW(&info) != FALSE;

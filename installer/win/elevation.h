@@ -1,9 +1,15 @@
 #pragma once
 
+#include <optional>
+#include <string>
+
 namespace installer::win {
 
 // The argument that tells a start that it is the elevated copy.
 inline constexpr const wchar_t* elevated_marker = L"/UAC";
+
+// The full path of this program; nothing when it cannot be read whole.
+std::optional<std::wstring> executable_path();
 
 // Starts this executable again through the shell's "runas" verb with only the marker as its
 // argument, without waiting for it. False when the start failed or the user declined.

@@ -1,5 +1,6 @@
 #include "installer/file_engine.h"
 #include "installer/system.h"
+#include "installer/win/long_path.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -45,8 +46,9 @@ int write_payload(payload_kind kind, const file_path& vendor_folder)
         return step_payload_unloadable;
     const DWORD size = SizeofResource(nullptr, found);
 
-    // The host loads "*.aex" files only, so the side file is never picked up half written.
-    const file_path side_file = target.with_suffix(L".partial");
+    // The host loads "*.aex" files only, so the side file is never picked up half written. Its
+    // name is longer than the target's, so it takes the long form where the target just fits.
+    const file_path side_file = win::openable_path(target.with_suffix(L".partial"));
     unique_file file = create_for_writing(side_file);
     if (!file)
         return step_create_failed;

@@ -42,6 +42,8 @@ enum event_kind : std::int32_t {
     files_dropped = 30,
     ime_composition = 31,
     style_changed = 32,
+    // Sent to a widget as its destruction begins, for objects that keep a pointer to it.
+    destroyed = 33,
 };
 
 // Why the keyboard focus moved; travels as the parameter of events 23 and 24.

@@ -47,6 +47,7 @@ widget::widget() = default;
 
 widget::~widget()
 {
+    dispatch(this, destroyed, 0);
     detail::forget_captured_widget(this);
     if (top_window)
         top_window->remove_widget(this);

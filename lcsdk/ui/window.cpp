@@ -57,12 +57,18 @@ void window::set_focus(widget* target, std::uint64_t reason)
 {
     if (target == focused)
         return;
+    const bool target_in_window = target && has_widget(target);
     if (focused)
         dispatch(focused, focus_lost, reason);
+    // The focus-lost handler may have destroyed the target; the focus then rests nowhere.
+    if (target_in_window && !has_widget(target))
+        target = nullptr;
     focused = target;
     if (target && target->is_enabled())
         dispatch(target, focus_gained, reason);
 }
+
+bool window::has_widget(const widget* w) const { return std::find(widgets.begin(), widgets.end(), w) != widgets.end(); }
 
 void window::focus_next() { focus_step(true); }
 

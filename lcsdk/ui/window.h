@@ -59,6 +59,8 @@ public:
 private:
     void paint_widget(widget& w, rect_ltrb dirty, vec2i& offset);
     widget* widget_under_mouse() const;
+    // Whether a widget still belongs to this window: a handler may have destroyed it meanwhile.
+    bool has_widget(const widget* w) const;
     void focus_step(bool forward);
 };
 

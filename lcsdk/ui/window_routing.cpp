@@ -51,7 +51,9 @@ void window::route_event(std::int32_t kind, std::uint64_t param)
         widget* target = widget_under_mouse();
         if (accepts_input(target)) {
             set_focus(target, focus_by_mouse);
-            dispatch(target, kind, param);
+            // The focus-lost handler of the widget focused before may have destroyed the target.
+            if (has_widget(target))
+                dispatch(target, kind, param);
         }
         break;
     }
@@ -77,12 +79,16 @@ void window::route_event(std::int32_t kind, std::uint64_t param)
         if (under != hovered_widget) {
             if (accepts_input(hovered_widget))
                 dispatch(hovered_widget, mouse_leave, param);
+            // A leave handler may destroy the widget about to be entered (a tooltip closing itself).
+            if (under && !has_widget(under))
+                under = nullptr;
             if (accepts_input(under))
                 dispatch(under, mouse_enter, param);
         } else if (accepts_input(under)) {
             dispatch(under, kind, param);
         }
-        hovered_widget = under;
+        // So may the enter or move handler; removal has then cleared the hover already.
+        hovered_widget = under && has_widget(under) ? under : nullptr;
         break;
     }
     case key_char:

@@ -15,6 +15,8 @@
 #include <functional>
 #include <iterator>
 #include <memory>
+#include <optional>
+#include <pthread.h>
 #include <string>
 
 using namespace installer;
@@ -82,18 +84,24 @@ protected:
 
     vec2i box_at(int y) const { return page_origin + vec2i{27, y + 12}; }
     void click(vec2i at) { off::post_click(*wizard, at); }
-    // Runs `act` once a modal popup over the wizard is up (the wizard is disabled meanwhile); for
-    // popups that a timer tick opens. Whatever should follow must be posted by `act`.
-    void when_popup_open(std::function<void()> act)
+    // Runs `act` once `condition` holds, letting virtual time pass meanwhile. Whatever should
+    // follow must be posted by `act`.
+    void when(std::function<bool()> condition, std::function<void()> act)
     {
-        off::post_callback([this, act] {
-            if (!off::is_enabled(*wizard)) {
+        off::post_callback([this, condition, act] {
+            if (condition()) {
                 act();
             } else {
                 off::post_advance(50);
-                when_popup_open(act);
+                when(condition, act);
             }
         });
+    }
+    // Runs `act` once a modal popup over the wizard is up (the wizard is disabled meanwhile); for
+    // popups that a timer tick opens.
+    void when_popup_open(std::function<void()> act)
+    {
+        when([this] { return !off::is_enabled(*wizard); }, std::move(act));
     }
     // Answers the popup that the input just before opened: its nested loop reads the next items.
     void answer(bool first)
@@ -427,6 +435,78 @@ TEST_F(InstallerWizardFailure, NoEndsWithThePartialFailureHeading)
                                            "\n\nClick Finish to close the installer.");
     EXPECT_FALSE(fs::exists(plugin_in("cc2017")));
     EXPECT_FALSE(fs::exists(root / "data" / "Lumacraft"));
+}
+
+TEST_F(InstallerWizardFailure, TheOutcomeWaitsUntilTheExitQuestionIsAnswered)
+{
+    InstallerUI& ui = *wizard;
+    click(cancel_at); // before the first tick: the run is still going on
+    when([&] { return ui.engine.read().finished; }, [&] {
+        off::post_advance(600); // ticks in the question's loop, with the run over
+        check_now([&] {
+            EXPECT_FALSE(ui.install_finished);
+            EXPECT_NE(ui.progress_text_label.text.find("CC failed to install!"), std::string::npos);
+        });
+        answer(false); // stay
+        when_popup_open([&] {
+            EXPECT_FALSE(ui.install_finished) << "the failure is asked about only now";
+            off::post_char(key_tab);
+            off::post_key_down(key_enter); // "No"
+            finish_when_done();
+        });
+    });
+    EXPECT_EQ(ui.show_modal(), 1);
+    EXPECT_EQ(ui.progress_heading_label.text,
+              "Some components of Glaive for After Effects were not correctly installed.");
+}
+
+// Every new thread asks for a stack larger than the address space, so starting one fails for real.
+class thread_starvation {
+public:
+    thread_starvation()
+    {
+        pthread_getattr_default_np(&saved_);
+        pthread_attr_t huge;
+        pthread_attr_init(&huge);
+        pthread_attr_setstacksize(&huge, std::size_t{1} << 52);
+        pthread_setattr_default_np(&huge);
+        pthread_attr_destroy(&huge);
+    }
+    ~thread_starvation()
+    {
+        pthread_setattr_default_np(&saved_);
+        pthread_attr_destroy(&saved_);
+    }
+    thread_starvation(const thread_starvation&) = delete;
+    thread_starvation& operator=(const thread_starvation&) = delete;
+
+private:
+    pthread_attr_t saved_{};
+};
+
+TEST_F(InstallerWizard, AWorkerThatCannotStartFailsTheRunAndARetryInstalls)
+{
+    discover({{CS6, "cs6"}, {CC2017, "cc2017"}});
+    InstallerUI& ui = open();
+    std::optional<thread_starvation> starving;
+    click(next_at);
+    click(next_at);
+    check_now([&] { starving.emplace(); });
+    click(next_at);
+    check_now([&] {
+        starving.reset();
+        EXPECT_FALSE(ui.worker.joinable());
+    });
+    when_popup_open([&] {
+        EXPECT_EQ(ui.engine.read().status, (status_list{0, 0, 0, 0, status_not_started, 0, 0, 0, 0, 0, 0}));
+        EXPECT_EQ(ui.progress_text_label.text, "Glaive for After Effects CS6 failed to install!\n\n");
+        off::post_key_down(key_enter); // "Yes"
+        finish_when_done();
+    });
+    EXPECT_EQ(ui.show_modal(), 1);
+    EXPECT_EQ(ui.progress_heading_label.text, "Glaive for After Effects was successfully installed.");
+    EXPECT_EQ(read_file(plugin_in("cs6")), payload());
+    EXPECT_EQ(read_file(plugin_in("cc2017")), payload());
 }
 
 TEST_F(InstallerWizard, CancelConfirmedDuringARunWaitsForTheWorker)

@@ -8,6 +8,7 @@ import re
 import shutil
 import subprocess
 import sys
+import time
 
 import installer_support as s
 import wine_harness as h
@@ -24,15 +25,20 @@ def plugin_path_button(boxes):
     return 235, 50 + 60 + 25 * boxes + 7
 
 
-def walk_to_progress(wizard, boxes, from_intro=True):
-    """Next to the version page (unless already there), the summary, then the progress page;
-    returns the "Cancel" look of the third button."""
+def walk_to_summary(wizard, boxes, from_intro=True):
+    """Next to the version page (unless already there), then the summary; returns the "Cancel"
+    look of the third button."""
     if from_intro:
         wizard.click(*s.NEXT)
         wizard.wait_for_page_one(boxes)
     wizard.click(*s.NEXT)
     wizard.wait_for(lambda shot: shot.box_at(boxes[0]) is None and shot.button_enabled(200), "the summary page")
-    cancel_look = wizard.shot.region(405, 320, 85, 30)
+    return wizard.shot.region(405, 320, 85, 30)
+
+
+def walk_to_progress(wizard, boxes, from_intro=True):
+    """On to the progress page; returns the "Cancel" look of the third button."""
+    cancel_look = walk_to_summary(wizard, boxes, from_intro)
     wizard.click(*s.NEXT)
     wizard.wait_for(lambda shot: not shot.button_enabled(200) and not shot.button_enabled(290), "the progress page")
     return cancel_look
@@ -267,6 +273,40 @@ def short_write(session):
                   start=lambda: session.start_with_file_size_limit(limit))
 
 
+def long_vendor_folder(session):
+    """Host folders where the plug-in's path just fits the classic 260-character limit (259 and
+    its terminator): the side file, 8 characters longer, must be written all the same."""
+    def at_limit(name, length):
+        base = f"C:\\Hosts\\{name}\\" + "d" * 99 + "\\" + "d" * 99 + "\\"
+        return base + "d" * (length - len(base))
+
+    plain = at_limit("plain", 238)
+    # A trailing separator gives a doubled one, which the long form must not keep.
+    trailing = at_limit("trailing", 237) + "\\"
+    for folder in (plain, trailing):
+        h.check(len(folder + r"\Lumacraft\Glaive.aex") == 259, f"{folder} is not at the limit")
+        session.make_folder(folder)
+
+    # Wine opens long plain paths too, so the form the program uses is checked itself.
+    side = r"\Lumacraft\Glaive.aex.partial"
+    share = r"\\server\share" + plain[2:]
+    cases = [(r"C:\Hosts\CC" + side, r"C:\Hosts\CC" + side),
+             (plain + side, "\\\\?\\" + plain + side),
+             (trailing + side, "\\\\?\\" + trailing[:-1] + side),
+             (share + side, "\\\\?\\UNC\\" + share[2:] + side),
+             ("\\\\?\\" + plain + side, "\\\\?\\" + plain + side)]
+    rules = session.start([given for given, _ in cases], exe=os.environ["PATH_RULES_EXE"], label="path-rules")
+    h.check(rules.wait(timeout=60) == 0, "path_rules failed")
+    got = rules.output().splitlines()[1:]
+    h.check(got == [wanted for _, wanted in cases], f"long path forms: {got}")
+
+    session.register_hosts({"12": plain, "13": trailing})
+    wizard = s.Wizard(session, session.start())
+    finish(wizard, walk_to_progress(wizard, [55, 80, 105]))
+    for folder in (plain, trailing):
+        session.assert_installed(folder)
+
+
 # --- Leaving ---------------------------------------------------------------------------------
 
 
@@ -321,6 +361,32 @@ def cancel_during_run(session):
             session.assert_installed(folder)
 
 
+def question_over_question(session):
+    """The run fails while the "Exit Installer" question is open: its outcome waits for the answer
+    instead of opening a second question over the first."""
+    installed = session.make_folder(r"C:\Hosts\CC")
+    session.register_hosts({"12": installed, "13": r"C:\Hosts\Missing\CC2014"})  # the second fails with 40
+    wizard = s.Wizard(session, session.start())
+    cancel_look = walk_to_summary(wizard, [55, 80, 105])
+    # Next and the third button in one go: the question opens before the first tick of the run.
+    h.xdotool("mousemove", "--sync", *wizard.point(*s.NEXT), "click", "1",
+              "mousemove", "--sync", *wizard.point(*s.THIRD), "click", "1")
+    question = s.Popup(session, "Exit Installer")
+    # The first version is written, and the second fails right after it; then, for many ticks,
+    # no second question may come.
+    h.wait_until(lambda: os.path.isfile(session.plugin_file(installed)), what="the first version to be written")
+    quiet_until = time.monotonic() + 1.5
+    while time.monotonic() < quiet_until:
+        h.check(session.probe("Failed to install") is None, "the outcome opened a question over the open one")
+    question.press(False)
+    failed = s.Popup(session, "Failed to install")
+    s.assert_popup_text(session, failed, s.retry_question("CC2014", 40), 2)
+    failed.press(False)
+    finish(wizard, cancel_look)
+    h.check(session.probe("Exit Installer") is None, "the first question must be gone")
+    session.assert_installed(installed)
+
+
 # --- Start-up --------------------------------------------------------------------------------
 
 
@@ -363,7 +429,8 @@ def elevation_relaunch(session):
     s.Popup(session, "Exit Installer").press(True)
     h.check(wizard.exit_code() == 0, "the wizard should end with exit code 0")
 
-    # A path longer than the 260-character buffer cannot be started again: exit code 1.
+    # A path longer than the 260 characters of the first buffer is read whole, never cut short;
+    # Wine then refuses to start it: exit code 1, and no wizard.
     deep = os.path.join(session.artifacts, "d" * 120, "e" * 120)
     os.makedirs(deep)
     long_exe = os.path.join(deep, "lcinstaller-win.exe")
@@ -372,6 +439,12 @@ def elevation_relaunch(session):
     failed = session.start(args=(), exe=long_exe, label="long-path")
     h.check(failed.wait(timeout=60) == 1, "a relaunch that cannot start should end with exit code 1")
     h.check(session.probe(s.WIZARD_TITLE) is None, "no wizard should appear")
+    long_rules = os.path.join(deep, "path_rules.exe")
+    shutil.copy(os.environ["PATH_RULES_EXE"], long_rules)
+    rules = session.start(exe=long_rules, args=(), label="long-path-rules")
+    h.check(rules.wait(timeout=60) == 0, "path_rules failed")
+    read = rules.output().splitlines()[0]
+    h.check(read.lower() == h.unix_to_wine_path(long_rules).lower(), f"the program's path was read as {read}")
 
 
 def planted_dlls(session):
@@ -457,8 +530,8 @@ def program_resources():
 
 SCENARIOS = {f.__name__: f for f in (
     no_host_key, three_versions, ignored_subkeys, odd_values, full_install_with_custom_folder, non_ascii_path,
-    vanished_custom_folder, plugin_in_use, disk_full, short_write, cancel_on_first_page, cancel_during_run, elevation_relaunch,
-    planted_dlls)}
+    vanished_custom_folder, plugin_in_use, disk_full, short_write, long_vendor_folder, cancel_on_first_page,
+    cancel_during_run, question_over_question, elevation_relaunch, planted_dlls)}
 
 if __name__ == "__main__":
     if sys.argv[1] == "program_resources":

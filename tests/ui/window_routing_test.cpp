@@ -73,6 +73,49 @@ TEST_F(RoutingTest, HoverRaisesLeaveAndEnterInsteadOfAMove)
     EXPECT_EQ(log, (std::vector<std::string>{"a:5", "a:7", "a:6", "b:5", "b:7"}));
 }
 
+// Tooltip-like patterns: a handler destroys the widget that routing is about to enter or to focus.
+TEST_F(RoutingTest, AHandlerMayDestroyTheWidgetAboutToBeHovered)
+{
+    std::unique_ptr<widget> doomed;
+    for (const bool by_leave : {true, false}) {
+        SCOPED_TRACE(by_leave ? "the old hover's leave" : "its own enter");
+        doomed = std::make_unique<widget>();
+        doomed->create(win->root, {{0, 150}, {50, 50}});
+        owner_object destroyer;
+        add_handler(by_leave ? static_cast<event_object*>(&a) : doomed.get(), &destroyer,
+                    by_leave ? mouse_leave : mouse_enter, [&](const event_info&) { doomed.reset(); });
+        move_to({50, 50});
+        move_to({51, 50});
+        log.clear();
+        move_to({25, 175});
+        EXPECT_EQ(doomed, nullptr);
+        EXPECT_EQ(log, (std::vector<std::string>{"a:6"}));
+        EXPECT_EQ(win->hovered_widget, nullptr) << "the hover must not keep a destroyed widget";
+        move_to({26, 175});
+        EXPECT_EQ(win->hovered_widget, &win->root);
+    }
+}
+
+TEST_F(RoutingTest, AFocusLostHandlerMayDestroyTheWidgetAboutToBeFocused)
+{
+    a.focusable = true;
+    auto doomed = std::make_unique<widget>();
+    doomed->create(win->root, {{0, 150}, {50, 50}});
+    watch(*doomed, "doomed");
+    win->set_focus(&a, focus_by_program);
+    add_handler(&a, &log_owner, focus_lost, [&](const event_info&) { doomed.reset(); });
+    move_to({25, 175});
+    move_to({26, 175});
+    log.clear();
+    off::post_button_down();
+    off::pump();
+    EXPECT_EQ(log, (std::vector<std::string>{"a:24"})) << "the press goes nowhere";
+    EXPECT_EQ(win->focused, nullptr);
+    off::post_char(9);
+    off::pump();
+    EXPECT_EQ(win->focused, &a) << "Tab starts again from the root";
+}
+
 TEST_F(RoutingTest, PressFocusesThenDeliversAndReleaseGoesToTheWidgetUnderTheMouse)
 {
     a.focusable = true;
@@ -227,8 +270,10 @@ TEST_F(RoutingTest, KeyDetailCarriesTheNativeBitsInTheHighHalf)
 
 TEST_F(RoutingTest, TabMovesTheFocusAndReachesOnlyTheWindow)
 {
+    // Three candidates, so that forward and back lead to different widgets.
     a.focusable = true;
     b.focusable = true;
+    inner.focusable = true;
     win->set_focus(&a, focus_by_program);
     log.clear();
     off::post_char(9);
@@ -239,6 +284,11 @@ TEST_F(RoutingTest, TabMovesTheFocusAndReachesOnlyTheWindow)
     off::post_char(9);
     off::pump();
     EXPECT_EQ(win->focused, &a) << "Shift+Tab goes back";
+    off::post_char(9);
+    off::pump();
+    EXPECT_EQ(win->focused, &inner) << "and wraps from the first to the last";
+    off::set_shift_down(false);
+    win->set_focus(&a, focus_by_program);
 
     win->tab_navigation = false;
     log.clear();

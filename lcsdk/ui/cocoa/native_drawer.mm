@@ -225,7 +225,10 @@ vec2i native_drawer::measure_text(const std::string& text_utf8, vec2i limit)
     const auto style = paragraph_style(d.horizontal_alignment);
     NSDictionary* attributes = [NSDictionary dictionaryWithObjectsAndKeys:style.get(), NSParagraphStyleAttributeName,
                                                                          d.font.get(), NSFontAttributeName, nil];
-    const NSRect bounds = [ns_string(text_utf8) boundingRectWithSize:NSMakeSize(limit.x, limit.y)
+    // A zero limit means no limit, as in the other layers (a label sizing itself to its text).
+    const auto unlimited_if_zero = [](int value) { return value == 0 ? CGFLOAT_MAX : static_cast<CGFloat>(value); };
+    const NSRect bounds = [ns_string(text_utf8) boundingRectWithSize:NSMakeSize(unlimited_if_zero(limit.x),
+                                                                                unlimited_if_zero(limit.y))
                                                              options:string_drawing_options(measure_options)
                                                           attributes:attributes];
     return {static_cast<int>(NSWidth(bounds) + 1), static_cast<int>(NSHeight(bounds))};

@@ -1,5 +1,6 @@
 #include "lcsdk/ui/native_window.h"
 
+#include "lcsdk/ui/cocoa/autorelease_pool.h"
 #include "lcsdk/ui/cocoa/cocoa_text.h"
 #include "lcsdk/ui/cocoa/native_window_impl.h"
 #include "lcsdk/ui/native_platform.h"
@@ -56,17 +57,6 @@ NSUInteger style_mask(std::uint32_t style_flags)
 
 vec2i truncated(NSPoint point) { return {static_cast<int>(point.x), static_cast<int>(point.y)}; }
 
-// The pool of autoreleased objects made while a modal loop runs, drained when it ends.
-class autorelease_scope {
-public:
-    autorelease_scope() : pool_([[NSAutoreleasePool alloc] init]) {}
-    ~autorelease_scope() { [pool_ drain]; }
-    autorelease_scope(const autorelease_scope&) = delete;
-    autorelease_scope& operator=(const autorelease_scope&) = delete;
-
-private:
-    NSAutoreleasePool* pool_;
-};
 
 } // namespace
 
@@ -179,7 +169,8 @@ void native_window::show_modal()
     if (modalSession)
         return;
 
-    const autorelease_scope pool;
+    // Drained when the loop ends.
+    const cocoa::autorelease_pool pool;
     d.set_visible(true);
     const NSModalSession session = [NSApp beginModalSessionForWindow:d.window.get()];
     d.modal_session = session;

@@ -117,8 +117,10 @@ void native_window::center_window()
 void native_window::show_modal()
 {
     auto& d = *impl_;
-    if (d.owner)
+    if (d.owner) {
+        d.owner_was_enabled = d.owner->impl_->enabled;
         offscreen::detail::set_window_enabled(*d.owner->impl_, false);
+    }
     if (!d.visible)
         offscreen::detail::show_window(d);
     d.modal_running = true;
@@ -129,7 +131,8 @@ void native_window::end_modal()
 {
     auto& d = *impl_;
     d.modal_running = false;
-    if (d.owner) {
+    // An owner that another popup still disables stays disabled.
+    if (d.owner && d.owner_was_enabled) {
         offscreen::detail::set_window_enabled(*d.owner->impl_, true);
         offscreen::detail::set_focus_window(d.owner);
     }

@@ -38,6 +38,7 @@ struct native_window::impl {
     bool visible = false;
     bool enabled = true;
     bool modal_running = false;
+    bool owner_was_enabled = true; // when this window's modal loop began
     bool tracking_leave = false; // a leave is owed once the pointer goes elsewhere
     timer_table timers;
     std::unordered_map<std::uint32_t, offscreen::detail::timer_schedule> schedules;

@@ -65,6 +65,7 @@ void ScrollBar::set_scroll_panel(widget* scroll_panel)
         add_handler(panel, this, size_changed, std::bind(&ScrollBar::update_thumb, this));
         add_handler(panel, this, moved, std::bind(&ScrollBar::update_thumb, this));
         add_handler(panel, this, mouse_wheel, std::bind(&ScrollBar::on_wheel, this, _1));
+        add_handler(panel, this, destroyed, std::bind(&ScrollBar::on_panel_destroyed, this, _1));
         if (panel->parent != nullptr)
             add_handler(panel->parent, this, size_changed, std::bind(&ScrollBar::on_viewport_resized, this));
     }
@@ -220,6 +221,19 @@ void ScrollBar::on_mouse_up(const event_info& info)
 }
 
 void ScrollBar::on_wheel(const event_info& info) { scroll_by(truncate_to_int(param_to_double(info.param))); }
+
+// A bar may outlive its panel: without one it scrolls nothing and its thumb fills the track.
+void ScrollBar::on_panel_destroyed(const event_info& info)
+{
+    // Only the current panel matters; an earlier one keeps its handlers until it goes.
+    if (info.sender != panel)
+        return;
+    panel = nullptr;
+    scroll_position = 0;
+    max_scroll_position = 0;
+    ratio = 0.0f;
+    update_thumb();
+}
 
 // Keeps the panel's far edge on the viewport's far edge while the viewport grows, until the panel fits.
 void ScrollBar::on_viewport_resized()

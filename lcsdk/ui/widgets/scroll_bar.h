@@ -51,6 +51,7 @@ private:
     void on_mouse_move();
     void on_wheel(const event_info& info);
     void on_viewport_resized();
+    void on_panel_destroyed(const event_info& info);
 
     bool is_vertical() const { return orientation != horizontal; }
     int thickness() const { return is_vertical() ? size.x : size.y; }

@@ -469,7 +469,7 @@ void native_window::show_modal()
 {
     impl& state = *impl_;
     if (HWND owner = real_owner(state.handle))
-        EnableWindow(owner, FALSE);
+        state.owner_was_enabled = EnableWindow(owner, FALSE) == FALSE; // non-zero: it was disabled
     if (state.handle && !IsWindowVisible(state.handle)) {
         ShowWindow(state.handle, SW_SHOW);
         UpdateWindow(state.handle);
@@ -498,7 +498,7 @@ void native_window::end_modal()
 {
     impl& state = *impl_;
     state.modal_running = false;
-    if (HWND owner = real_owner(state.handle)) {
+    if (HWND owner = real_owner(state.handle); owner && state.owner_was_enabled) {
         EnableWindow(owner, TRUE);
         SetFocus(owner);
     }

@@ -15,6 +15,9 @@ struct native_window::impl {
     HWND handle = nullptr;
     window* toolkit_window = nullptr;
     bool modal_running = false;
+    // Whether the owner was enabled when this window's modal loop began: a popup over a popup must
+    // not re-enable the owner that the first one still disables.
+    bool owner_was_enabled = true;
     timer_table timers;
     DWORD style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     DWORD ex_style = 0;

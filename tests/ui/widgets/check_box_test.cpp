@@ -83,6 +83,15 @@ TEST_F(CheckBoxTest, AnyMouseButtonToggledAndTheBoundValueFollows)
     }
     EXPECT_EQ(toggles.params, (std::vector<std::uint64_t>{0, 0, 0}));
 
+    // Set by the program: the bound value follows, and nothing is announced.
+    for (const bool value : {false, true, true, false}) {
+        box.set_checked(value);
+        EXPECT_EQ(box.checked, value);
+        EXPECT_EQ(flag, value) << "set_checked must write the bound value";
+    }
+    EXPECT_EQ(toggles.params.size(), 3u);
+    expected = flag;
+
     // A release over the box toggles even when the press began elsewhere.
     os::post_mouse_move(win, elsewhere);
     os::post_button_down();

@@ -163,6 +163,24 @@ TEST_F(MessagePopupTest, TheOwnerIsDisabledWhileThePopupRuns)
     EXPECT_TRUE(os::is_enabled(win));
 }
 
+TEST_F(MessagePopupTest, APopupOverAnotherLeavesTheOwnerDisabledUntilTheLastEnds)
+{
+    popup.create_popup(&win, "First", "Message", MessagePopup::buttons_ok);
+    std::optional<bool> owner_enabled_between;
+    os::post_callback([&] {
+        // A second question over the same owner from inside the first one's loop, as a timer may ask.
+        MessagePopup second;
+        second.create_popup(&win, "Second", "Message", MessagePopup::buttons_ok);
+        os::post_click(second, second.first_button.position + vec2i{5, 5});
+        EXPECT_EQ(second.show_modal(), 1);
+        owner_enabled_between = os::is_enabled(win);
+        os::post_click(popup, popup.first_button.position + vec2i{5, 5});
+    });
+    EXPECT_EQ(popup.show_modal(), 1);
+    EXPECT_EQ(owner_enabled_between, false) << "the first popup is still open";
+    EXPECT_TRUE(os::is_enabled(win));
+}
+
 TEST_F(MessagePopupTest, PaintsBackgroundMessageAndButtonsButNeverTheCheckBox)
 {
     std::string temporary = "Line one\nLine two";

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 using namespace lcsdk::ui;
 using namespace lcsdk::testing;
 namespace os = lcsdk::ui::offscreen;
@@ -312,6 +314,39 @@ TEST_F(ScrollBarTest, ResizingTheBarLaysItsPartsOutAgain)
     EXPECT_EQ(bar.start_button_rect, (rect_i{{0, 0}, {20, 20}}));
     EXPECT_EQ(bar.end_button_rect, (rect_i{{0, 130}, {20, 20}}));
     EXPECT_EQ(bar.thumb_rect, (rect_i{{0, 20}, {20, 60}}));
+}
+
+TEST_F(ScrollBarTest, ABarThatOutlivesItsPanelScrollsNothing)
+{
+    // The panel goes alone, or after its viewport has orphaned it.
+    for (const bool viewport_goes_first : {false, true}) {
+        auto port = std::make_unique<GenericPanel>();
+        port->create(win.root, {{10, 220}, {100, 50}});
+        auto panel = std::make_unique<GenericPanel>();
+        panel->create(*port, {{0, 0}, {100, 400}});
+        bar.set_scroll_panel(panel.get());
+        bar.scroll_to(100, true);
+        if (viewport_goes_first)
+            port.reset();
+        panel.reset();
+        EXPECT_EQ(bar.panel, nullptr) << viewport_goes_first;
+        EXPECT_EQ(bar.thumb_rect, (rect_i{{0, 16}, {16, 168}})) << "the thumb fills the track";
+
+        // Every way that used to reach the panel: wheel, arrow release, press and drag, resizes.
+        os::post_mouse_move(win, on_bar({8, 100}));
+        os::post_wheel(-120);
+        click_bar({8, 192});
+        os::post_button_down();
+        os::post_mouse_move(win, on_bar({8, 150}));
+        os::post_button_up();
+        os::pump();
+        if (port)
+            port->set_rect({{10, 220}, {100, 80}});
+        bar.set_rect({{220, 10}, {16, 150}});
+        EXPECT_EQ(bar.thumb_rect, (rect_i{{0, 16}, {16, 118}})) << viewport_goes_first;
+        EXPECT_EQ(bar.scroll_position, 0);
+        bar.set_rect({{220, 10}, {16, 200}});
+    }
 }
 
 class ScrollBarVariantsTest : public widget_test {

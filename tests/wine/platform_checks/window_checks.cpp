@@ -276,11 +276,19 @@ void check_modal_loops(results& r)
     seen.watch(owner_window, "owner", {ui::key_down});
     seen.watch(popup, "popup", {ui::hidden});
     bool owner_disabled_inside = false;
+    bool owner_disabled_between = false;
     int popup_result = -1;
     int runs = 0;
     ui::add_handler(&popup.root, &popup.root, ui::timer_tick, [&](const ui::event_info&) {
         owner_disabled_inside = !IsWindowEnabled(owner_handle);
         popup.native->remove_timer(&popup.root, 1);
+        // A second popup over the same owner, opened and closed inside the first one's loop.
+        ui::window second;
+        second.create("second", {{40, 40}, {100, 60}}, 0, &owner_window);
+        ui::add_handler(&second.root, &second.root, ui::timer_tick, [&](const ui::event_info&) { second.end_modal(1); });
+        second.native->add_timer(&second.root, 1, 10, true);
+        second.show_modal();
+        owner_disabled_between = !IsWindowEnabled(owner_handle);
         // Queued before the popup's loop ends: the owner's loop must still deliver it.
         PostMessageW(owner_handle, WM_KEYDOWN, 'Q', 0);
         popup.end_modal(7);
@@ -303,6 +311,7 @@ void check_modal_loops(results& r)
 
     r.expect(owner_result == 3 && popup_result == 7, "nested loops return their own results");
     r.expect(owner_disabled_inside, "the owner is disabled while the popup's loop runs");
+    r.expect(owner_disabled_between, "a popup that ends over another leaves the owner disabled");
     r.expect(IsWindowEnabled(owner_handle) != FALSE, "the owner is enabled again afterwards");
     r.expect(IsWindow(popup_handle) && !IsWindowVisible(popup_handle), "closing hides the popup without destroying it");
     r.expect(popup.modal_result == 0, "after WM_CLOSE the popup's loop returned the result 0");

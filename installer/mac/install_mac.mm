@@ -1,0 +1,125 @@
+// The macOS engine: administrator rights from Authorization Services, then, per chosen folder, the
+// plug-in bundle copied with the system's tools into the vendor folder. The bundle is copied beside
+// the installed one and takes its place only once complete, so a failed copy leaves the previous
+// bundle (or none) and no partial one where the host loads plug-ins.
+#include "installer/install_run.h"
+#include "installer/mac/admin_rights.h"
+#include "installer/product.h"
+#include "installer/system.h"
+#include "lcsdk/ui/cocoa/autorelease_pool.h"
+
+#import <Foundation/Foundation.h>
+
+#include <string>
+#include <sys/stat.h>
+
+namespace installer {
+
+namespace {
+
+using lcsdk::filesystem::file_path;
+
+// Status codes of this engine.
+constexpr std::int32_t status_rights_refused = 400;
+constexpr std::int32_t status_copy_failed = 401;
+
+constexpr std::string_view bundle_name = "Glaive.plugin";
+// Beside the installed bundle: the new copy while it is made, and the old bundle while the new
+// one takes its place. The host loads "*.plugin" bundles only, so it never picks these up.
+constexpr std::string_view copy_suffix = ".partial";
+constexpr std::string_view previous_suffix = ".previous";
+
+file_path path_of(std::string_view name) { return file_path(std::string(name)); }
+
+// The payload bundle of a kind among the application's resources; empty when it is missing.
+file_path payload_bundle(payload_kind kind)
+{
+    NSString* name = kind == payload_kind::main ? @"Glaive" : @"Glaive32";
+    NSString* path = [[NSBundle mainBundle] pathForResource:name ofType:@"plugin"];
+    return path != nil ? file_path::from_utf8([path UTF8String]) : file_path();
+}
+
+bool exists(const file_path& path)
+{
+    struct stat info {};
+    return lstat(path.c_str(), &info) == 0;
+}
+
+// Installs one bundle; a status code.
+std::int32_t install_bundle(mac::admin_rights& rights, const file_path& folder, payload_kind kind)
+{
+    const file_path payload = payload_bundle(kind);
+    if (payload.empty())
+        return status_copy_failed;
+    const file_path vendor = join(folder, path_of(vendor_folder_name));
+    const file_path target = join(vendor, path_of(bundle_name));
+    const file_path copy = target.with_suffix(copy_suffix);
+    const file_path previous = target.with_suffix(previous_suffix);
+
+    rights.run("/bin/mkdir", {vendor.native()});
+    rights.run("/bin/chmod", {"775", vendor.native()});
+    // A run that was interrupted may have left a partial copy.
+    rights.run("/bin/rm", {"-rf", copy.native()});
+    if (rights.run("/usr/bin/ditto", {payload.native(), copy.native()}) != 0) {
+        rights.run("/bin/rm", {"-rf", copy.native()});
+        return status_copy_failed;
+    }
+    rights.run("/bin/chmod", {"-R", "775", copy.native()});
+
+    // The complete copy takes the installed bundle's place. The old bundle is moved aside first
+    // (a folder cannot be renamed over another), and back when the new one cannot follow.
+    rights.run("/bin/rm", {"-rf", previous.native()});
+    if (exists(target))
+        rights.run("/bin/mv", {target.native(), previous.native()});
+    const bool placed = !exists(target) && rights.run("/bin/mv", {copy.native(), target.native()}) == 0;
+    if (!placed) {
+        if (!exists(target) && exists(previous))
+            rights.run("/bin/mv", {previous.native(), target.native()});
+        rights.run("/bin/rm", {"-rf", copy.native()});
+        return status_copy_failed;
+    }
+    rights.run("/bin/rm", {"-rf", previous.native()});
+    return status_installed;
+}
+
+// The first local application support folder; empty when the system names none.
+file_path application_support_folder()
+{
+    NSArray* folders = NSSearchPathForDirectoriesInDomains(NSApplicationSupportDirectory, NSLocalDomainMask, YES);
+    if ([folders count] == 0)
+        return {};
+    return lcsdk::filesystem::with_native_separators(file_path::from_utf8([[folders objectAtIndex:0] UTF8String]));
+}
+
+} // namespace
+
+void System::install(const folder_list& plugin_folders, const folder_list& script_folders, int custom_main_payload)
+{
+    const lcsdk::ui::cocoa::autorelease_pool pool;
+    const run_scope run(*this);
+    const std::vector<int> slots = chosen_slots(plugin_folders, script_folders);
+    // Declared after the run's scope, so the rights are destroyed before `done` is set.
+    mac::admin_rights rights;
+    if (!rights.acquire()) {
+        fail_each(*this, slots, status_rights_refused);
+        return;
+    }
+    const bool complete = install_each(*this, slots, [&](int slot) -> std::int32_t {
+        // No script files are carried: a slot with only a script folder has nothing to copy.
+        const file_path& folder = folder_of(plugin_folders, slot);
+        if (folder.empty())
+            return status_installed;
+        return install_bundle(rights, folder, payload_for(slot, custom_main_payload));
+    });
+    if (!complete)
+        return;
+    // Without a base the folder would be made relative to the working directory, so nothing is
+    // made then.
+    if (const file_path base = application_support_folder(); !base.empty()) {
+        const file_path shared = join(base, path_of(vendor_folder_name));
+        rights.run("/bin/mkdir", {shared.native()});
+        rights.run("/bin/chmod", {"-R", "0777", shared.native()});
+    }
+}
+
+} // namespace installer

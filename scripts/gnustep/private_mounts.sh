@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Runs a command in a private mount namespace in which /Applications and /Library are empty tmpfs
+# folders of its own, so that what the command writes there (host fixtures, installed plug-ins)
+# never reaches the machine's own folders and goes when the command ends. Needs root.
+#   private_mounts.sh -- <command> [arguments...]
+# The command also gets GNUSTEP_CONFIG_FILE, a GNUstep configuration whose local library folder is
+# /Library, as on macOS, so that the local application support folder lies inside it too.
+set -euo pipefail
+
+[[ "${1:-}" == "--" ]] && shift
+(($#)) || { echo "usage: $0 -- <command>..." >&2; exit 2; }
+
+if [[ "${LCSDK_PRIVATE_MOUNTS:-}" != "1" ]]; then
+  ((EUID == 0)) || { echo "$0: needs root (unshare --mount and tmpfs mounts)" >&2; exit 1; }
+  # The mount points themselves: on Linux these folders do not exist; they stay empty outside.
+  mkdir -p /Applications /Library
+  export LCSDK_PRIVATE_MOUNTS=1
+  exec unshare --mount --propagation private -- bash "$0" -- "$@"
+fi
+
+mount -t tmpfs -o mode=0755 lcsdk-applications /Applications
+mount -t tmpfs -o mode=0755 lcsdk-library /Library
+# As on a Mac, the folders for preferences and application support are there from the start.
+mkdir -p /Library/Preferences /Library/ApplicationSupport
+
+config=$(mktemp)
+trap 'rm -f "$config"' EXIT
+printf 'GNUSTEP_LOCAL_LIBRARY=/Library\n' >"$config"
+export GNUSTEP_CONFIG_FILE="$config"
+
+status=0
+"$@" || status=$?
+exit "$status"

@@ -1,0 +1,165 @@
+"""End-to-end scenarios of lcinstaller-mac on GNUstep: test_installer_mac.py <scenario>.
+
+Each scenario runs in its own private mount namespace (scripts/gnustep/private_mounts.sh), writes
+its host applications and preference file into the private /Applications and /Library, drives the
+real program, its Authenticate prompt and its open panel with X input, and checks screens, files
+and exit codes."""
+import os
+import subprocess
+import sys
+
+import installer_mac_support as s
+import x11_harness as h
+
+PANEL_SELECTION = (255, 255, 255)  # a selected row of the open panel's browser
+
+
+# --- Discovery ---------------------------------------------------------------------------------
+
+
+def discovery_and_cancel(name):
+    # The only application that opens host documents is not the host: nothing from bundles, but
+    # Launch Services answered, so the preference file counts.
+    s.host_application("Other Editor", "12.0", signature="XXXX")
+    s.host_preferences({"13.5": "/Hosts/CC2015\\Plug-ins", "14.0": "/Hosts/CC2017/Plug-ins", "13.0": "/Hosts/No"})
+    run = s.Run(name)
+    wizard = s.Wizard(run)
+    wizard.to_version_page()
+    h.check(wizard.boxes([55, 80, 105, 130]) == [True, True, False, None],
+            f"expected CC2015 and CC2017 checked, then Custom unchecked: {wizard.boxes([55, 80, 105, 130])}")
+    # Cancel, answered "Cancel": the wizard stays; answered "OK": it ends with 0.
+    wizard.click(*s.THIRD)
+    popup = s.Popup(run, "Exit Installer")
+    s.assert_popup_text(run, popup, s.EXIT_QUESTION, 1)
+    popup.press(False)
+    wizard.click(*s.THIRD)
+    s.Popup(run, "Exit Installer").press(True)
+    h.check(run.exit_code() == 0, "a confirmed Cancel should end with exit code 0")
+
+
+def no_claiming_application(name):
+    # A host bundle that does not claim host documents: Launch Services names nothing, so the
+    # preference file is not read either; only "Custom" is offered.
+    s.host_application("Adobe After Effects CC", "12.0", claims_documents=False)
+    s.host_preferences({"13.5": "/Hosts/CC2015/Plug-ins"})
+    run = s.Run(name)
+    wizard = s.Wizard(run)
+    wizard.to_version_page()
+    h.check(wizard.boxes([55, 80]) == [False, None], "only Custom should be offered")
+    # The window's close button ends the installer as well.
+    wizard.close_button()
+    h.check(run.exit_code() == 0, "closing the window should end with exit code 0")
+
+
+# --- Installing ----------------------------------------------------------------------------------
+
+
+def full_install_with_custom_folder(name):
+    cs6 = s.host_application("Adobe After Effects CS6", "11.0.4")
+    cc = s.host_application("Adobe After Effects CC", "12.2.1")
+    cc_later = s.host_application("Adobe After Effects Preview CC", "12.0")  # later by path: the first "12" stays
+    s.host_application("Adobe After Effects CS3", "8.0")
+    s.host_application("Unsigned Editor", "10.0", signature=None)
+    s.host_preferences({"13.8": "/Library/Hosts/CC2015.3/Plug-ins"})
+    os.makedirs("/Library/Hosts/CC2015.3/Plug-ins")
+    custom = "/Library/Custom Target"
+    os.makedirs(custom)
+    # An older bundle is replaced whole: a file it had and the payload has not is gone afterwards.
+    older = s.installed_bundle(cc)
+    os.makedirs(os.path.join(older, "Contents", "Resources"))
+    with open(os.path.join(older, "Contents", "Resources", "old.txt"), "w") as out:
+        out.write("an older plug-in")
+
+    run = s.Run(name, cwd="/Library")  # the open panel starts in the working folder
+    wizard = s.Wizard(run)
+    rows = [55, 80, 105, 130]
+    wizard.to_version_page()
+    h.check(wizard.boxes(rows + [155]) == [True, True, True, False, None],
+            f"expected CS6, CC, CC2015.3 checked and Custom: {wizard.boxes(rows + [155])}")
+    wizard.click(*s.box(130))
+    wizard.wait_for(lambda shot: wizard.boxes([130]) == [True], "Custom to be checked")
+    # The open panel is a column browser starting in the working folder, whose sub-folders fill its
+    # second column. A click on one selects it and moves the columns left; a second click on it
+    # there puts its name into the "Name:" field, which "OK" needs.
+    wizard.click(*s.plugin_path_button(4))
+    panel = s.Window(run, s.PANEL_TITLE)
+    h.check(panel.rect[2:] == (384, 434), f"the open panel's client area is {panel.rect[2]} x {panel.rect[3]}")
+    row = 104 + 15  # "Custom Target" is the second sub-folder, after "ApplicationSupport"
+    panel.click(280, row)
+    panel.wait_for(lambda shot: shot.at(150, row) == PANEL_SELECTION, "the columns to move left")
+    panel.click(93, row)
+    panel.wait_for(lambda shot: shot.shot.count(lambda p: p[0] < 100, (panel.rect[0] + 60, panel.rect[1] + 370,
+                                                                       panel.rect[0] + 360, panel.rect[1] + 382)) > 0,
+                   "the chosen folder's name in the Name field")
+    panel.take("open-panel")
+    panel.click(330, 405)  # "OK"
+    s.wait_gone(s.PANEL_TITLE)
+
+    look = wizard.to_progress()
+    s.Agent(run).answer("Return")
+    wizard.wait_finished(look)
+    wizard.take("finished")
+    wizard.finish()
+    for folder in (cs6, cc, "/Library/Hosts/CC2015.3/Plug-ins", custom):
+        s.assert_installed(folder)
+    s.assert_not_installed(cc_later)
+    h.check(os.path.isdir(s.APP_SUPPORT) and os.stat(s.APP_SUPPORT).st_mode & 0o777 == 0o777,
+            "the application support folder was not made for everyone")
+
+
+def prompt_cancelled(name):
+    cs55 = s.host_application("Adobe After Effects CS5.5", "10.5")
+    cc2014 = s.host_application("Adobe After Effects CC 2014", "13.0.1")
+    run = s.Run(name)
+    wizard = s.Wizard(run)
+    wizard.to_version_page()
+    look = wizard.to_progress()
+    s.Agent(run).answer("Escape")
+    popup = s.Popup(run, "Failed to install")
+    for folder in (cs55, cc2014):
+        s.assert_not_installed(folder)
+    s.assert_popup_text(run, popup, s.retry_question("CC2014", s.DENIED), 2)
+    # "Yes" asks again; this time the prompt's OK allows it.
+    popup.press(True)
+    s.Agent(run).answer("OK")
+    wizard.wait_finished(look)
+    wizard.finish()
+    for folder in (cs55, cc2014):
+        s.assert_installed(folder)
+
+
+def copy_fails(name):
+    cs5 = s.host_application("Adobe After Effects CS5", "10.0.2")
+    cc = s.host_application("Adobe After Effects CC", "12.0")
+    # CS5's vendor folder is a small file system holding an earlier bundle; the new one does not
+    # fit, so the copy fails part way.
+    vendor = os.path.join(cs5, "Lumacraft")
+    os.makedirs(vendor)
+    subprocess.run(["mount", "-t", "tmpfs", "-o", "size=12k", "small", vendor], check=True)
+    earlier = s.installed_bundle(cs5)
+    os.makedirs(os.path.join(earlier, "Contents"))
+    with open(os.path.join(earlier, "Contents", "Info.plist"), "w") as out:
+        out.write("an earlier version")
+    before = s.tree(earlier)
+
+    run = s.Run(name)
+    wizard = s.Wizard(run)
+    wizard.to_version_page()
+    look = wizard.to_progress()
+    s.Agent(run).answer("Return")
+    popup = s.Popup(run, "Failed to install")
+    s.assert_popup_text(run, popup, s.retry_question("CS5", s.COPY_FAILED), 2)
+    h.check(s.tree(earlier) == before, "the earlier bundle was changed by the failed copy")
+    s.assert_no_side_bundles(cs5)
+    s.assert_not_installed(cc)  # the run stopped at the failure
+    h.check(not os.path.exists(s.APP_SUPPORT), "the application support folder must wait for a full success")
+    popup.press(False)
+    wizard.wait_finished(look)
+    wizard.finish()
+
+
+SCENARIOS = {f.__name__: f for f in (discovery_and_cancel, no_claiming_application, full_install_with_custom_folder,
+                                      prompt_cancelled, copy_fails)}
+
+if __name__ == "__main__":
+    s.run(SCENARIOS[sys.argv[1]])
