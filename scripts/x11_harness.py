@@ -164,6 +164,21 @@ def wait_for_screen(path, condition, timeout=DEFAULT_TIMEOUT, what="the screen t
     return wait_until(attempt, timeout=timeout, interval=0.3, what=what)
 
 
+class ClientShot:
+    """A screenshot read in a window's client coordinates; `rect` starts with the client area's
+    top-left corner on the screen."""
+
+    def __init__(self, shot, rect):
+        self.shot = shot
+        self.rect = rect
+
+    def at(self, x, y):
+        return self.shot.pixel(self.rect[0] + x, self.rect[1] + y)
+
+    def region(self, x, y, w, hgt):
+        return [self.at(x + i, y + j) for j in range(hgt) for i in range(w)]
+
+
 class ClientWindow:
     """Where a test program's window is on the screen: `origin` is its client area's top-left corner
     and one DIP is one pixel. Subclasses set `origin` and `artifacts` (the folder of screenshots)."""

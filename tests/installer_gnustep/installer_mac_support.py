@@ -207,7 +207,7 @@ class Window:
         click_at(*self.point(x, y))
 
     def take(self, label=None):
-        self.shot = Shot(self.run.screenshot(label), self.rect)
+        self.shot = h.ClientShot(self.run.screenshot(label), self.rect)
         return self.shot
 
     def wait_for(self, condition, what, timeout=30):
@@ -220,20 +220,6 @@ class Window:
     def close_button(self):
         """Clicks the close button at the right end of the title bar GNUstep draws."""
         click_at(self.rect[0] + self.rect[2] - 11, self.rect[1] - TITLE_BAR // 2 - 1)
-
-
-class Shot:
-    """A screenshot read in a window's client coordinates."""
-
-    def __init__(self, shot, rect):
-        self.shot = shot
-        self.rect = rect
-
-    def at(self, x, y):
-        return self.shot.pixel(self.rect[0] + x, self.rect[1] + y)
-
-    def region(self, x, y, w, hgt):
-        return [self.at(x + i, y + j) for j in range(hgt) for i in range(w)]
 
 
 class Wizard(Window):

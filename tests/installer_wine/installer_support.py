@@ -244,18 +244,8 @@ class Wizard:
         return self.program.wait(timeout=timeout)
 
 
-class WizardShot:
+class WizardShot(h.ClientShot):
     """A screenshot read in the wizard's client coordinates."""
-
-    def __init__(self, shot, rect):
-        self.shot = shot
-        self.rect = rect
-
-    def at(self, x, y):
-        return self.shot.pixel(self.rect[0] + x, self.rect[1] + y)
-
-    def region(self, x, y, w, hgt):
-        return [self.at(x + i, y + j) for j in range(hgt) for i in range(w)]
 
     def box_at(self, y):
         top = 50 + y + 5
