@@ -179,6 +179,17 @@ class ClientShot:
         return [self.at(x + i, y + j) for j in range(hgt) for i in range(w)]
 
 
+class ShotWaiter:
+    """A window a test waits on by its screenshots; a subclass's `take()` returns a new one."""
+
+    def wait_for(self, condition, what, timeout=30):
+        def attempt():
+            shot = self.take()
+            return shot if condition(shot) else None
+        self.shot = wait_until(attempt, timeout=timeout, interval=0.3, what=what)
+        return self.shot
+
+
 class ClientWindow:
     """Where a test program's window is on the screen: `origin` is its client area's top-left corner
     and one DIP is one pixel. Subclasses set `origin` and `artifacts` (the folder of screenshots)."""

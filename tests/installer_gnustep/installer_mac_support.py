@@ -192,7 +192,7 @@ def wait_gone(title, timeout=30):
                  what=f'the window "{title}" to close')
 
 
-class Window:
+class Window(h.ShotWaiter):
     """A window found by its title, read and clicked in its client coordinates."""
 
     def __init__(self, run, title):
@@ -208,13 +208,6 @@ class Window:
 
     def take(self, label=None):
         self.shot = h.ClientShot(self.run.screenshot(label), self.rect)
-        return self.shot
-
-    def wait_for(self, condition, what, timeout=30):
-        def attempt():
-            shot = self.take()
-            return shot if condition(shot) else None
-        self.shot = h.wait_until(attempt, timeout=timeout, interval=0.3, what=what)
         return self.shot
 
     def close_button(self):

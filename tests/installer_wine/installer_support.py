@@ -196,7 +196,7 @@ class LimitedProgram:
             self._output.close()
 
 
-class Wizard:
+class Wizard(h.ShotWaiter):
     """The installer's window on the screen."""
 
     def __init__(self, session, program):
@@ -221,13 +221,6 @@ class Wizard:
         self.session.shots += 1
         name = label or f"screen-{self.session.shots:02d}"
         self.shot = WizardShot(h.screenshot(os.path.join(self.session.artifacts, f"{name}.png")), self.rect)
-        return self.shot
-
-    def wait_for(self, condition, what, timeout=30):
-        def attempt():
-            shot = self.take()
-            return shot if condition(shot) else None
-        self.shot = h.wait_until(attempt, timeout=timeout, interval=0.3, what=what)
         return self.shot
 
     # --- What the wizard shows -----------------------------------------------------------------

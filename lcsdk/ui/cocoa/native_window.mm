@@ -57,7 +57,6 @@ NSUInteger style_mask(std::uint32_t style_flags)
 
 vec2i truncated(NSPoint point) { return {static_cast<int>(point.x), static_cast<int>(point.y)}; }
 
-
 } // namespace
 
 void native_window::impl::set_visible(bool shown)

@@ -40,6 +40,15 @@ protected:
         os::post_click(win, on_bar(p));
         os::pump();
     }
+    // Presses on the thumb of a bar over 1005 DIPs of overflow and drags it 23 DIPs down.
+    void start_thumb_drag()
+    {
+        with_overflow(1005);
+        os::post_mouse_move(win, on_bar({8, 24}));
+        os::post_button_down();
+        os::post_mouse_move(win, on_bar({8, 47}));
+        os::pump();
+    }
 
     GenericPanel viewport;
     GenericPanel content;
@@ -130,11 +139,7 @@ TEST_F(ScrollBarTest, DraggingTheThumbSnapsToTenAndClampsAtTheEnd)
 
 TEST_F(ScrollBarTest, ADragEndsWhenAnotherWindowTakesTheCapture)
 {
-    with_overflow(1005);
-    os::post_mouse_move(win, on_bar({8, 24}));
-    os::post_button_down();
-    os::post_mouse_move(win, on_bar({8, 47}));
-    os::pump();
+    start_thumb_drag();
     ASSERT_TRUE(bar.dragging);
 
     window other;
@@ -155,11 +160,7 @@ TEST_F(ScrollBarTest, ADragEndsWhenAnotherWindowTakesTheCapture)
 
 TEST_F(ScrollBarTest, ADragEndsWhenAPopupOpensOverItsWindow)
 {
-    with_overflow(1005);
-    os::post_mouse_move(win, on_bar({8, 24}));
-    os::post_button_down();
-    os::post_mouse_move(win, on_bar({8, 47}));
-    os::pump();
+    start_thumb_drag();
     ASSERT_TRUE(bar.dragging);
 
     window popup;
