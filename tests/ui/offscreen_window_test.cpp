@@ -276,12 +276,12 @@ TEST_F(WindowTest, FirstMoveIsSilentAndLeavingTheWindowSendsLeave)
     off::post_mouse_move({5, 5}); // off the window
     off::pump();
     EXPECT_EQ(take_log(), (strings{"w:6"}));
-    EXPECT_FALSE(win.mouse_inside);
+    EXPECT_FALSE(win.routing().mouse_inside());
 
     off::post_mouse_move(win, {30, 30});
     off::pump();
     EXPECT_TRUE(take_log().empty());
-    EXPECT_TRUE(win.mouse_inside);
+    EXPECT_TRUE(win.routing().mouse_inside());
 }
 
 TEST_F(WindowTest, PointerInputGoesToTheTopWindowUnderIt)

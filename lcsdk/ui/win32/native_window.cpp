@@ -1,7 +1,6 @@
 #include "lcsdk/ui/native_window.h"
 
 #include "lcsdk/ui/ime_context.h"
-#include "lcsdk/ui/mouse.h"
 #include "lcsdk/ui/native_drawer.h"
 #include "lcsdk/ui/native_platform.h"
 #include "lcsdk/ui/platform_input.h"
@@ -259,7 +258,7 @@ LRESULT CALLBACK window_procedure(HWND handle, UINT message, WPARAM wparam, LPAR
         return TRUE;
     case WM_SETCURSOR:
         // Inside the client area the toolkit keeps the cursor it chose.
-        if (!target->mouse_inside)
+        if (!is_mouse_inside(*target))
             DefWindowProcW(handle, message, wparam, lparam);
         return 0;
     case WM_GETMINMAXINFO:
