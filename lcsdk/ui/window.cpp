@@ -99,9 +99,10 @@ void window::paint_widget(widget& w, rect_ltrb dirty, vec2i& offset)
         drawer->begin_widget(w, dirty);
         dispatch(&w, paint_event, 0);
         const std::vector<widget*> children = w.children;
+        // A hidden child casts no shadow, and neither does any child where the drawer draws none.
+        const bool shadows = drawer->draws(drawer_feature::shadows);
         for (const widget* child : children) {
-            // A hidden child casts no shadow.
-            if (child->has_shadow && child->is_visible())
+            if (shadows && child->has_shadow && child->is_visible())
                 drawer->draw_shadow({child->position, child->size}, child->shadow_offset,
                                     static_cast<unsigned>(child->shadow_size));
         }
