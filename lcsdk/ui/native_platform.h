@@ -7,7 +7,7 @@
 //     (native_bitmap.h: construction, `decode` and `release_pixels`; the rest is shared);
 //   - the functions below.
 // The build compiles exactly one layer, chosen by LCSDK_PLATFORM. A layer only translates: native
-// input goes through the shared rules of platform_input.h to window::route_event.
+// input goes through the shared rules of platform_input.h to the window's router (window_routing).
 
 #include "lcsdk/ui/geometry.h"
 
