@@ -90,7 +90,7 @@ void paint_pass_forty_widgets(benchmark::State& state)
     }
     for (auto _ : state)
         win.paint({0, 0, 640, 480});
-    state.counters["widgets"] = static_cast<double>(win.widgets.size());
+    state.counters["widgets"] = static_cast<double>(win.routing().widgets().size());
 }
 BENCHMARK(paint_pass_forty_widgets)->Unit(benchmark::kMicrosecond);
 

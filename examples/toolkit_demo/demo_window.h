@@ -30,8 +30,6 @@ private:
 struct demo_options {
     lcsdk::ui::rect_i rect{{0, 0}, {480, 360}};
     bool centred = true;
-    // The shadowed panel casts its shadow (drawers that draw no shadows leave it plain).
-    bool shadow = true;
     std::uint32_t timer_interval_ms = 250;
 };
 

@@ -1,8 +1,7 @@
 // The toolkit demo on the Cocoa layer, for looking at it and for the GNUstep tests that drive it
 // with real input:
 //   toolkit_demo [--log <file>] [--at <x>,<y>] [--size <w>x<h>] [--timer <ms>]
-// The macOS drawer draws no shadows, so the shadowed panel is plain here. The exit code is 40 plus
-// the modal result: closing the window gives 40, Escape gives 42.
+// The exit code is 40 plus the modal result: closing the window gives 40, Escape gives 42.
 #include "cocoa_application.h"
 #include "demo_arguments.h"
 #include "demo_window.h"
@@ -15,8 +14,7 @@
 int main(int argc, char** argv)
 {
     const std::vector<std::string> words(argv + 1, argv + argc);
-    toolkit_demo::demo_arguments parsed = toolkit_demo::parse_demo_arguments(words);
-    parsed.options.shadow = false;
+    const toolkit_demo::demo_arguments parsed = toolkit_demo::parse_demo_arguments(words);
     examples::event_log log(parsed.log_word < words.size() ? std::fopen(words[parsed.log_word].c_str(), "w") : nullptr);
     const int result = examples::run_cocoa_application([&] {
         toolkit_demo::demo_window demo(log, parsed.options);

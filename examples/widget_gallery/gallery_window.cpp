@@ -32,7 +32,7 @@ const char* const popup_messages[] = {
 
 } // namespace
 
-gallery_window::gallery_window(examples::event_log& log, bool markup) : log_(log), markup_drawn_(markup) { build(); }
+gallery_window::gallery_window(examples::event_log& log) : log_(log) { build(); }
 
 gallery_window::~gallery_window() = default;
 
@@ -113,7 +113,8 @@ void gallery_window::build()
     markup_.set_markup("<b>Bold</b>, <u>underlined</u>, <font color=\"#d03030\">red</font> and "
                        "<font face=\"Tahoma\" size=\"16\" color=\"#2060c0\">big blue</font> markup");
     markup_label_.create(root, {{16, 258}, {310, 40}});
-    if (markup_drawn_) {
+    // Where the drawer draws no markup (macOS), the label shows its words as plain text.
+    if (drawer->draws(ui::drawer_feature::markup)) {
         markup_label_.set_back_color(markup_back_color);
         markup_label_.set_markup(&markup_);
     } else {

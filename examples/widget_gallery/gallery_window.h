@@ -26,8 +26,7 @@ namespace widget_gallery {
 //   answer label    (16, 350)
 class gallery_window : public lcsdk::ui::window {
 public:
-    // Without markup (drawers that draw none) the markup label shows its words as plain text.
-    explicit gallery_window(examples::event_log& log, bool markup = true);
+    explicit gallery_window(examples::event_log& log);
     ~gallery_window() override;
 
     int run();
@@ -38,7 +37,6 @@ private:
     void ask(int button_set);
 
     examples::event_log& log_;
-    bool markup_drawn_;
     bool flag_ = false;
     bool checked_ = true;
     bool unused_ = false;

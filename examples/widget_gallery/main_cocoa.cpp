@@ -1,8 +1,7 @@
 // The widget gallery on the Cocoa layer, for looking at the widgets and for the GNUstep tests that
 // drive them with real input:
 //   widget_gallery [--log <file>]
-// The macOS drawer draws no markup, so the markup label shows plain text here. The exit code is 40
-// plus the modal result: closing the window gives 40, Escape gives 42.
+// The exit code is 40 plus the modal result: closing the window gives 40, Escape gives 42.
 #include "cocoa_application.h"
 #include "event_log.h"
 #include "gallery_window.h"
@@ -19,7 +18,7 @@ int main(int argc, char** argv)
     }
     examples::event_log log(log_path ? std::fopen(log_path, "w") : nullptr);
     const int result = examples::run_cocoa_application([&] {
-        widget_gallery::gallery_window gallery(log, false);
+        widget_gallery::gallery_window gallery(log);
         return gallery.run();
     });
     log.line("exit " + std::to_string(40 + result));

@@ -16,6 +16,12 @@ rect_i fit_image(rect_i area, vec2i image_size)
             {width, height}};
 }
 
+text_box_limit text_limit(vec2i limit)
+{
+    const auto extent = [](int value) { return value == 0 ? std::nullopt : std::optional<int>(value); };
+    return {extent(limit.x), extent(limit.y)};
+}
+
 shadow_geometry shadow_pieces(rect_i rect, vec2i offset, unsigned size)
 {
     const int a = static_cast<int>(size);

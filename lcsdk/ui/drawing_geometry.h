@@ -3,6 +3,7 @@
 #include "lcsdk/ui/geometry.h"
 
 #include <array>
+#include <optional>
 
 // Geometry that every drawer computes the same way, whatever it draws with.
 namespace lcsdk::ui {
@@ -33,5 +34,14 @@ struct shadow_geometry {
     rect_ltrb core;
 };
 shadow_geometry shadow_pieces(rect_i rect, vec2i offset, unsigned size);
+
+// The box measure_text lays text out in: a zero extent means no limit in that direction (a label
+// sizing itself to its text). Each drawer turns a missing extent into its text engine's own
+// "unlimited".
+struct text_box_limit {
+    std::optional<int> width;
+    std::optional<int> height;
+};
+text_box_limit text_limit(vec2i limit);
 
 } // namespace lcsdk::ui

@@ -51,11 +51,14 @@ bool event_bus::dispatch(event_object* sender, std::int32_t kind, std::uint64_t 
     if (list == sender_entry->second.end())
         return false;
 
-    // Handlers may add or remove handlers (their own included) while they run, so call a copy.
+    // Handlers may add or remove handlers (their own included) while they run, so call a copy,
+    // skipping what an earlier handler removed: its owner or its sender may be gone.
     const handler_list snapshot = list->second;
     const event_info info{sender, kind, param};
-    for (const slot& s : snapshot)
-        s.handler(info);
+    for (const slot& s : snapshot) {
+        if (by_id_.contains(s.id))
+            s.handler(info);
+    }
     return true;
 }
 
@@ -65,14 +68,19 @@ bool event_bus::has_handlers(const event_object* sender, std::int32_t kind) cons
     return sender_entry != by_sender_.end() && sender_entry->second.contains(kind);
 }
 
-void event_bus::remove_all_for(const event_object* address)
+void event_bus::remove_owned_by(const event_object* owner)
 {
-    if (const auto owned = by_owner_.find(address); owned != by_owner_.end()) {
+    if (const auto owned = by_owner_.find(owner); owned != by_owner_.end()) {
         const std::vector<handler_id> ids = std::move(owned->second);
         by_owner_.erase(owned);
         for (const handler_id id : ids)
             remove_handler(id);
     }
+}
+
+void event_bus::remove_all_for(const event_object* address)
+{
+    remove_owned_by(address);
 
     if (const auto sender_entry = by_sender_.find(address); sender_entry != by_sender_.end()) {
         // Forget the ids as well, so a later object at the same address starts clean.

@@ -42,9 +42,14 @@ enum event_kind : std::int32_t {
     files_dropped = 30,
     ime_composition = 31,
     style_changed = 32,
-    // Sent to a widget as its destruction begins, for objects that keep a pointer to it.
+    // Sent to a widget from its destructor, for other objects that keep a pointer to it: the widget
+    // is still in its window and its tree, but its derived parts are gone and its own handlers with
+    // them (see widget::~widget), so a handler may compare or read it only as a plain widget.
     destroyed = 33,
 };
+
+// The mouse button of events 1 to 3.
+enum mouse_button : int { button_left = 0, button_middle = 1, button_right = 2 };
 
 // Why the keyboard focus moved; travels as the parameter of events 23 and 24.
 enum focus_reason : std::uint64_t { focus_by_mouse = 0, focus_by_tab = 1, focus_by_program = 2 };
@@ -75,9 +80,15 @@ public:
 
     handler_id add_handler(event_object* sender, event_object* owner, std::int32_t kind, event_handler handler);
     void remove_handler(handler_id id);
+    // Calls the sender's handlers for `kind` in registration order, from a copy of the list:
+    // handlers added meanwhile wait for the next dispatch, and a handler removed meanwhile (by id,
+    // or with its destroyed owner or sender) is not called any more.
     bool dispatch(event_object* sender, std::int32_t kind, std::uint64_t param = 0);
     bool has_handlers(const event_object* sender, std::int32_t kind) const;
+    // Every handler the object registered, then every handler registered on it.
     void remove_all_for(const event_object* address);
+    // Only the handlers the object registered (as their owner).
+    void remove_owned_by(const event_object* owner);
 
     // Number of registered handlers; lets tests prove that destruction left nothing behind.
     std::size_t handler_count() const { return by_id_.size(); }

@@ -7,7 +7,7 @@
 //     (native_bitmap.h: construction, `decode` and `release_pixels`; the rest is shared);
 //   - the functions below.
 // The build compiles exactly one layer, chosen by LCSDK_PLATFORM. A layer only translates: native
-// input goes through the shared rules of platform_input.h to window::route_event.
+// input goes through the shared rules of platform_input.h to the window's router (window_routing).
 
 #include "lcsdk/ui/geometry.h"
 
@@ -21,7 +21,20 @@ class markup_layout_factory;
 // Mouse position in DIPs on the screen, for a widget that belongs to no window.
 vec2i screen_mouse_position();
 
-// Sets the pointer shape to a `cursor_kind` (mouse.h); any other value leaves it unchanged.
+enum cursor_kind : int {
+    cursor_arrow = 0,
+    cursor_cross = 1,
+    cursor_size_we = 2,
+    cursor_size_ns = 3,
+    cursor_size_nwse = 4,
+    cursor_ibeam = 5,
+    cursor_hand = 6,
+    cursor_size_nwse_alt = 7,
+    cursor_size_nesw = 8,
+};
+
+// Sets the pointer shape to a `cursor_kind`. Any other kind gives the arrow on Windows and in the
+// neutral build; macOS, which lacks some shapes, leaves the cursor as it is for those it lacks.
 void set_cursor_shape(int kind);
 
 // Whether the Shift key that reverses Tab navigation is held (the platform decides which Shift

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lcsdk/ui/event_bus.h"
 #include "lcsdk/ui/geometry.h"
 
 #include <cstdint>
@@ -9,9 +10,8 @@ namespace lcsdk::ui {
 class window;
 
 // Translation of native input into toolkit events, shared by every platform layer so that
-// each one raises the same events with the same parameters.
-
-enum mouse_button : int { button_left = 0, button_middle = 1, button_right = 2 };
+// each one raises the same events with the same parameters. The layers reach the window's router
+// only through these functions.
 
 // Returns true for the first move into the window: it raises no event, and the platform must
 // start watching for the mouse leaving.
@@ -33,6 +33,14 @@ void translate_char(window& target, std::uint16_t code_unit);
 void translate_client_size(window& target, vec2i size_dips);
 void translate_focus(window& target, bool gained);
 void translate_close(window& target);
+// Whether the mouse is inside the client area as far as the toolkit knows (the platform keeps the
+// cursor the toolkit chose there).
+bool is_mouse_inside(const window& target);
+// Input-method composition (event 31): 0 started, 1 changed, 2 ended.
+void translate_composition(window& target, int stage);
+// Files dropped from the shell (event 30), and whether the widget under the mouse would take them.
+void translate_files_dropped(window& target, const void* file_list);
+bool takes_dropped_files(const window& target);
 // The platform took the mouse capture away (another window took it, or the system cancelled the
 // mode, as when a window opens over this one): a drag in progress ends as a release would end it.
 void translate_capture_lost(window& target);

@@ -1,6 +1,7 @@
 #include "lcsdk/ui/timer_table.h"
 
 #include "lcsdk/ui/event_bus.h"
+#include "lcsdk/ui/native_window.h"
 #include "lcsdk/ui/widget.h"
 
 #include <algorithm>
@@ -39,12 +40,17 @@ std::optional<timer_event> timer_table::find(std::uint32_t key) const
     return found->second;
 }
 
-std::optional<timer_event> timer_table::fire(std::uint32_t key) const
+void timer_table::tick(std::uint32_t key, native_window& owner)
 {
     const auto entry = find(key);
-    if (entry)
-        dispatch(entry->target, timer_tick, static_cast<std::uint64_t>(static_cast<std::uint32_t>(entry->id_value)));
-    return entry;
+    if (!entry)
+        return;
+    const std::weak_ptr<int> alive = lifetime_;
+    dispatch(entry->target, timer_tick, static_cast<std::uint64_t>(static_cast<std::uint32_t>(entry->id_value)));
+    // Fire, then remove a one-shot entry, unless the handler removed it itself (a timer it started
+    // again meanwhile has a new key) or destroyed the window.
+    if (entry->one_shot && !alive.expired() && find(key))
+        owner.remove_timer(entry->target, entry->id_value);
 }
 
 } // namespace lcsdk::ui

@@ -1,6 +1,5 @@
 #include "lcsdk/ui/widget.h"
 
-#include "lcsdk/ui/mouse.h"
 #include "lcsdk/ui/native_window.h"
 #include "lcsdk/ui/window.h"
 
@@ -47,8 +46,12 @@ widget::widget() = default;
 
 widget::~widget()
 {
+    // The derived parts are gone by now, and with them whatever this widget's own handlers are
+    // bound to; those go first. The destroyed event then reaches only other objects' handlers,
+    // which find the widget still whole as a widget: in its window and its tree.
+    event_bus::instance().remove_owned_by(this);
     dispatch(this, destroyed, 0);
-    detail::forget_captured_widget(this);
+    // Its window forgets it, and with it the focus, the hover and the capture it held.
     if (top_window)
         top_window->remove_widget(this);
 
@@ -81,7 +84,7 @@ void widget::create(widget& parentWidget, rect_i rect)
     set_visible(true);
 
     if (top_window)
-        top_window->widgets.push_back(this);
+        top_window->routing().add_widget(*this);
     created = true;
 
     attach_to(parentWidget);
@@ -96,7 +99,7 @@ void widget::attach_as_root(window& owner_window, vec2i client_size)
     size = client_size;
     set_enabled(true);
     set_visible(true);
-    owner_window.widgets.push_back(this);
+    owner_window.routing().add_widget(*this);
     created = true;
     dispatch(this, event_kind::created, 0);
 }

@@ -130,15 +130,33 @@ TEST_F(EventBusTest, DestroyingASenderDropsEveryHandlerRegisteredOnIt)
     EXPECT_EQ(bus.handler_count(), 0u);
 }
 
-TEST_F(EventBusTest, AHandlerMayDestroyItsOwnSenderDuringDispatch)
+// A handler may destroy the sender or the owner of a later handler of the same dispatch, or remove
+// it: the later one is not called, since the object it is bound to may be gone.
+TEST_F(EventBusTest, HandlersRemovedDuringADispatchAreNotCalledInIt)
 {
-    auto sender = std::make_unique<probe>();
-    probe* raw = sender.get();
-    bus.add_handler(raw, raw, hidden, [&](const event_info&) { sender.reset(); });
-    bus.add_handler(raw, raw, hidden, record("still runs from the copy"));
-    EXPECT_TRUE(bus.dispatch(raw, hidden, 0));
-    EXPECT_EQ(calls.size(), 1u);
-    EXPECT_EQ(sender, nullptr);
+    enum class removal { sender_destroyed, owner_destroyed, removed_by_id };
+    for (const removal how : {removal::sender_destroyed, removal::owner_destroyed, removal::removed_by_id}) {
+        SCOPED_TRACE(static_cast<int>(how));
+        calls.clear();
+        auto sender = std::make_unique<probe>();
+        auto owner = std::make_unique<probe>();
+        probe* raw = sender.get();
+        handler_id later = 0;
+        bus.add_handler(raw, raw, hidden, [&](const event_info&) {
+            calls.push_back("remover");
+            if (how == removal::sender_destroyed)
+                sender.reset();
+            else if (how == removal::owner_destroyed)
+                owner.reset();
+            else
+                bus.remove_handler(later);
+        });
+        later = bus.add_handler(raw, owner.get(), hidden, record("later"));
+
+        EXPECT_TRUE(bus.dispatch(raw, hidden, 0));
+        EXPECT_EQ(calls, (std::vector<std::string>{"remover"}));
+        EXPECT_EQ(sender == nullptr, how == removal::sender_destroyed);
+    }
 }
 
 TEST(EventParam, VectorsAndDoublesRoundTrip)

@@ -102,6 +102,30 @@ TEST_F(WindowTest, TimersFireInDueOrderAndOneShotsOnce)
     EXPECT_EQ(take_log(), (strings{"d:15"}));
 }
 
+// The tick of a one-shot timer removes the entry that fired, and only that: its handler may have
+// started the same timer again, or destroyed the window.
+TEST_F(WindowTest, AOneShotHandlerMayRestartItsTimerOrDestroyTheWindow)
+{
+    auto win = std::make_unique<window>();
+    win->create("one-shot", {{0, 0}, {100, 100}});
+    int ticks = 0;
+    add_handler(&win->root, &listener, timer_tick, [&](const event_info&) {
+        if (++ticks == 1) {
+            win->native->remove_timer(&win->root, 1);
+            win->native->add_timer(&win->root, 1, 100, true);
+        } else {
+            win.reset();
+        }
+    });
+    win->native->add_timer(&win->root, 1, 100, true);
+    off::advance_clock(100);
+    ASSERT_EQ(ticks, 1);
+    EXPECT_EQ(off::timers(*win).size(), 1u) << "the timer started again survives its first tick";
+    off::advance_clock(100);
+    EXPECT_EQ(ticks, 2);
+    EXPECT_EQ(win, nullptr);
+}
+
 // ---- The modal loop ----
 
 TEST_F(WindowTest, CloseEndsTheLoopWithResultZeroAndOnlyHidesTheWindow)
@@ -276,12 +300,12 @@ TEST_F(WindowTest, FirstMoveIsSilentAndLeavingTheWindowSendsLeave)
     off::post_mouse_move({5, 5}); // off the window
     off::pump();
     EXPECT_EQ(take_log(), (strings{"w:6"}));
-    EXPECT_FALSE(win.mouse_inside);
+    EXPECT_FALSE(win.routing().mouse_inside());
 
     off::post_mouse_move(win, {30, 30});
     off::pump();
     EXPECT_TRUE(take_log().empty());
-    EXPECT_TRUE(win.mouse_inside);
+    EXPECT_TRUE(win.routing().mouse_inside());
 }
 
 TEST_F(WindowTest, PointerInputGoesToTheTopWindowUnderIt)

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -65,9 +66,9 @@ TEST_F(WidgetTreeTest, CreationRaisesShownThenChildAddedThenCreated)
     EXPECT_TRUE(child.created);
     EXPECT_EQ(child.top_window, win.get());
     EXPECT_EQ(child.parent, &panel);
-    EXPECT_EQ(win->widgets, (std::vector<widget*>{&win->root, &panel, &child}));
+    EXPECT_EQ(win->routing().widgets(), (std::vector<widget*>{&win->root, &panel, &child}));
     EXPECT_EQ(win->root.name, "BaseWidget");
-    EXPECT_EQ(win->focused, &win->root);
+    EXPECT_EQ(win->routing().focused(), &win->root);
 }
 
 TEST_F(WidgetTreeTest, CreatingTwiceUnderOneParentIsRejected)
@@ -235,7 +236,7 @@ TEST_F(WidgetTreeTest, FocusEventsCarryTheReason)
 
     EXPECT_EQ(log.entries, (std::vector<std::string>{"a:23", "a:24", "b:23", "b:24", "a:23", "a:24"}));
     EXPECT_EQ(log.params, (std::vector<std::uint64_t>{2, 0, 0, 1, 1, 1}));
-    EXPECT_EQ(win->focused, &b) << "a disabled widget can hold the focus but gets no event";
+    EXPECT_EQ(win->routing().focused(), &b) << "a disabled widget can hold the focus but gets no event";
 }
 
 TEST_F(WidgetTreeTest, TabVisitsFocusableEnabledVisibleWidgetsInCreationOrder)
@@ -249,17 +250,17 @@ TEST_F(WidgetTreeTest, TabVisitsFocusableEnabledVisibleWidgetsInCreationOrder)
     c.set_visible(false);
 
     win->focus_next();
-    EXPECT_EQ(win->focused, &a);
+    EXPECT_EQ(win->routing().focused(), &a);
     win->focus_next();
-    EXPECT_EQ(win->focused, &d);
+    EXPECT_EQ(win->routing().focused(), &d);
     win->focus_next();
-    EXPECT_EQ(win->focused, &a) << "wraps round";
+    EXPECT_EQ(win->routing().focused(), &a) << "wraps round";
     win->focus_previous();
-    EXPECT_EQ(win->focused, &d);
+    EXPECT_EQ(win->routing().focused(), &d);
 
     win->set_focus(nullptr, focus_by_program);
     win->focus_previous();
-    EXPECT_EQ(win->focused, &d) << "a null focus starts from the root";
+    EXPECT_EQ(win->routing().focused(), &d) << "a null focus starts from the root";
 }
 
 TEST_F(WidgetTreeTest, TabWithoutCandidatesLeavesTheFocus)
@@ -269,7 +270,7 @@ TEST_F(WidgetTreeTest, TabWithoutCandidatesLeavesTheFocus)
     win->set_focus(&plain, focus_by_program);
     win->focus_next();
     win->focus_previous();
-    EXPECT_EQ(win->focused, &plain);
+    EXPECT_EQ(win->routing().focused(), &plain);
 }
 
 TEST_F(WidgetTreeTest, DestroyingWidgetsDetachesAndOrphans)
@@ -284,19 +285,55 @@ TEST_F(WidgetTreeTest, DestroyingWidgetsDetachesAndOrphans)
     log.watch(child, "child", {child_removed});
 
     win->set_focus(grandchild.get(), focus_by_program);
-    win->hovered_widget = grandchild.get();
+    lcsdk::ui::offscreen::set_mouse_position({2, 2});
+    win->route_event(mouse_move, 0);
+    ASSERT_EQ(win->routing().hovered(), grandchild.get());
     const widget* gone = grandchild.get();
     grandchild.reset();
     EXPECT_EQ(log.entries, (std::vector<std::string>{"child:22"}));
     EXPECT_EQ(log.params[0], reinterpret_cast<std::uint64_t>(gone));
     EXPECT_TRUE(child.children.empty());
-    EXPECT_EQ(win->focused, nullptr);
-    EXPECT_EQ(win->hovered_widget, nullptr);
+    EXPECT_EQ(win->routing().focused(), nullptr);
+    EXPECT_EQ(win->routing().hovered(), nullptr);
 
     parent_widget->set_visible(false);
     parent_widget.reset();
     EXPECT_EQ(child.parent, nullptr) << "children survive their parent";
-    EXPECT_EQ(win->widgets, (std::vector<widget*>{&win->root, &child}));
+    EXPECT_EQ(win->routing().widgets(), (std::vector<widget*>{&win->root, &child}));
+}
+
+// By the time the widget part's destructor runs, a derived widget's members are gone: its own
+// handlers (bound to them) must not run any more, neither for its destroyed event nor for the
+// child-removed event of its parent. Other objects hear of the destruction while the widget is
+// still in its window and its tree.
+TEST_F(WidgetTreeTest, OnlyOtherObjectsHearOfADestructionWhileTheWidgetIsStillAttached)
+{
+    struct labelled_widget : widget {
+        labelled_widget(std::vector<std::string>& calls, widget& parent_widget)
+        {
+            create(parent_widget, {{0, 0}, {10, 10}});
+            // Long enough to live on the heap: a late call would read freed memory.
+            const auto own = [this, &calls](const event_info&) { calls.push_back(label); };
+            add_handler(this, this, destroyed, own);
+            add_handler(&parent_widget, this, child_removed, own);
+        }
+        std::string label = "a label too long for the small-string buffer";
+    };
+
+    std::vector<std::string> calls;
+    widget parent_widget;
+    parent_widget.create(win->root, {{0, 0}, {100, 100}});
+    auto doomed = std::make_unique<labelled_widget>(calls, parent_widget);
+    const widget* address = doomed.get();
+    struct observer_object : event_object {} observer;
+    add_handler(doomed.get(), &observer, destroyed, [&](const event_info& info) {
+        const auto& listed = win->routing().widgets();
+        const bool in_window = std::find(listed.begin(), listed.end(), info.sender) != listed.end();
+        calls.push_back(std::string("observer") + (in_window && parent_widget.has_child(address) ? " attached" : ""));
+    });
+
+    doomed.reset();
+    EXPECT_EQ(calls, (std::vector<std::string>{"observer attached"}));
 }
 
 TEST_F(WidgetTreeTest, PaintVisitsVisibleOverlappingWidgetsDepthFirst)

@@ -90,9 +90,9 @@ TEST_F(RoutingTest, AHandlerMayDestroyTheWidgetAboutToBeHovered)
         move_to({25, 175});
         EXPECT_EQ(doomed, nullptr);
         EXPECT_EQ(log, (std::vector<std::string>{"a:6"}));
-        EXPECT_EQ(win->hovered_widget, nullptr) << "the hover must not keep a destroyed widget";
+        EXPECT_EQ(win->routing().hovered(), nullptr) << "the hover must not keep a destroyed widget";
         move_to({26, 175});
-        EXPECT_EQ(win->hovered_widget, &win->root);
+        EXPECT_EQ(win->routing().hovered(), &win->root);
     }
 }
 
@@ -110,10 +110,10 @@ TEST_F(RoutingTest, AFocusLostHandlerMayDestroyTheWidgetAboutToBeFocused)
     off::post_button_down();
     off::pump();
     EXPECT_EQ(log, (std::vector<std::string>{"a:24"})) << "the press goes nowhere";
-    EXPECT_EQ(win->focused, nullptr);
+    EXPECT_EQ(win->routing().focused(), nullptr);
     off::post_char(9);
     off::pump();
-    EXPECT_EQ(win->focused, &a) << "Tab starts again from the root";
+    EXPECT_EQ(win->routing().focused(), &a) << "Tab starts again from the root";
 }
 
 TEST_F(RoutingTest, PressFocusesThenDeliversAndReleaseGoesToTheWidgetUnderTheMouse)
@@ -125,7 +125,7 @@ TEST_F(RoutingTest, PressFocusesThenDeliversAndReleaseGoesToTheWidgetUnderTheMou
     off::post_button_up(button_right);
     off::pump();
     EXPECT_EQ(log, (std::vector<std::string>{"a:23", "a:2", "a:1"}));
-    EXPECT_EQ(win->focused, &a);
+    EXPECT_EQ(win->routing().focused(), &a);
 }
 
 TEST_F(RoutingTest, CaptureTakesMovesAndTheReleaseWhereverTheMouseIs)
@@ -138,7 +138,7 @@ TEST_F(RoutingTest, CaptureTakesMovesAndTheReleaseWhereverTheMouseIs)
     off::post_button_up();
     off::pump();
     EXPECT_EQ(log, (std::vector<std::string>{"a:7", "a:1"}));
-    EXPECT_EQ(win->hovered_widget, &a) << "hover is untouched while captured";
+    EXPECT_EQ(win->routing().hovered(), &a) << "hover is untouched while captured";
     release_widget(a);
     EXPECT_EQ(get_captured_widget(), nullptr);
 }
@@ -283,14 +283,14 @@ TEST_F(RoutingTest, TabMovesTheFocusAndReachesOnlyTheWindow)
     off::set_shift_down(true);
     off::post_char(9);
     off::pump();
-    EXPECT_EQ(win->focused, &a) << "Shift+Tab goes back";
+    EXPECT_EQ(win->routing().focused(), &a) << "Shift+Tab goes back";
     off::post_char(9);
     off::pump();
-    EXPECT_EQ(win->focused, &inner) << "and wraps from the first to the last";
+    EXPECT_EQ(win->routing().focused(), &inner) << "and wraps from the first to the last";
     off::set_shift_down(false);
     win->set_focus(&a, focus_by_program);
 
-    win->tab_navigation = false;
+    win->routing().set_tab_navigation(false);
     log.clear();
     off::post_char(9);
     off::pump();

@@ -19,8 +19,6 @@ class native_window;
 @interface NativeView : NSView {
     NSTrackingArea* trackArea;
     lcsdk::ui::native_window* _nativeWindow;
-    NSEvent* mouseDownEvt;
-    NSEvent* mouseDragEvt;
     // Shift, Command, Control and Option as flagsChanged: last saw them (zero from alloc).
     unsigned char modifiers[4];
 }

@@ -1,4 +1,3 @@
-#include "lcsdk/ui/mouse.h"
 #include "lcsdk/ui/native_platform.h"
 
 #import <AppKit/AppKit.h>

@@ -83,6 +83,9 @@ native_drawer::~native_drawer()
         [NSGraphicsContext restoreGraphicsState];
 }
 
+// Neither is implemented on macOS: no widget there casts a shadow, and labels show plain text.
+bool native_drawer::draws(drawer_feature /*feature*/) const { return false; }
+
 void native_drawer::set_fill_color(color4f color) { impl_->fill_color = color; }
 
 void native_drawer::set_line_color(color4f color, float width)
@@ -225,10 +228,9 @@ vec2i native_drawer::measure_text(const std::string& text_utf8, vec2i limit)
     const auto style = paragraph_style(d.horizontal_alignment);
     NSDictionary* attributes = [NSDictionary dictionaryWithObjectsAndKeys:style.get(), NSParagraphStyleAttributeName,
                                                                          d.font.get(), NSFontAttributeName, nil];
-    // A zero limit means no limit, as in the other layers (a label sizing itself to its text).
-    const auto unlimited_if_zero = [](int value) { return value == 0 ? CGFLOAT_MAX : static_cast<CGFloat>(value); };
-    const NSRect bounds = [ns_string(text_utf8) boundingRectWithSize:NSMakeSize(unlimited_if_zero(limit.x),
-                                                                                unlimited_if_zero(limit.y))
+    const auto box = text_limit(limit);
+    const auto points = [](std::optional<int> extent) { return extent ? static_cast<CGFloat>(*extent) : CGFLOAT_MAX; };
+    const NSRect bounds = [ns_string(text_utf8) boundingRectWithSize:NSMakeSize(points(box.width), points(box.height))
                                                              options:string_drawing_options(measure_options)
                                                           attributes:attributes];
     return {static_cast<int>(NSWidth(bounds) + 1), static_cast<int>(NSHeight(bounds))};

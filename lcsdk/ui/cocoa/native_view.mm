@@ -42,13 +42,6 @@ int key_character(NSString* characters)
     return first < 0x80 ? std::toupper(first) : first;
 }
 
-void replace_event(NSEvent*& stored, NSEvent* event)
-{
-    [event retain];
-    [stored release];
-    stored = event;
-}
-
 } // namespace
 
 @implementation NativeView
@@ -82,8 +75,6 @@ void replace_event(NSEvent*& stored, NSEvent* event)
 {
     [[NSNotificationCenter defaultCenter] removeObserver:self];
     [self removeTags];
-    [mouseDownEvt release];
-    [mouseDragEvt release];
     [super dealloc];
 }
 
@@ -130,7 +121,6 @@ void replace_event(NSEvent*& stored, NSEvent* event)
     window* target = [self target];
     if (!target)
         return;
-    replace_event(mouseDownEvt, event);
     if ([event clickCount] == 2)
         translate_second_click(*target, button_left);
     else
@@ -153,11 +143,9 @@ void replace_event(NSEvent*& stored, NSEvent* event)
 
 - (void)mouseDragged:(NSEvent*)event
 {
-    window* target = [self target];
-    if (!target)
-        return;
-    replace_event(mouseDragEvt, event);
-    translate_tracked_move(*target, button_left);
+    (void)event;
+    if (window* target = [self target])
+        translate_tracked_move(*target, button_left);
 }
 
 - (void)rightMouseDragged:(NSEvent*)event
@@ -300,7 +288,7 @@ void replace_event(NSEvent*& stored, NSEvent* event)
 - (void)timerTick:(NSTimer*)timer
 {
     if (_nativeWindow)
-        _nativeWindow->get_impl().timer_tick(*_nativeWindow, [[timer userInfo] unsignedIntValue]);
+        _nativeWindow->get_impl().timers.tick([[timer userInfo] unsignedIntValue], *_nativeWindow);
 }
 
 - (BOOL)isFlipped

@@ -6,8 +6,6 @@
 #include "lcsdk/ui/native_platform.h"
 #include "lcsdk/ui/window.h"
 
-#include <CoreGraphics/CoreGraphics.h>
-
 #include <cassert>
 #include <cmath>
 
@@ -32,11 +30,6 @@ namespace {
 // Every kind of event (the mask's name differs between macOS releases).
 constexpr NSUInteger any_event = NSUIntegerMax;
 
-// Toolkit style flags (16 bits).
-constexpr std::uint32_t style_untitled = 0x02;
-constexpr std::uint32_t style_resizable = 0x08;
-constexpr std::uint32_t style_modal_panel = 0x40;
-
 // Cocoa's screen coordinates grow upward from the bottom of the first screen; the toolkit's grow
 // downward from its top.
 CGFloat first_screen_height()
@@ -45,15 +38,8 @@ CGFloat first_screen_height()
     return [screens count] > 0 ? NSHeight([[screens objectAtIndex:0] frame]) : 0;
 }
 
-NSUInteger style_mask(std::uint32_t style_flags)
-{
-    NSUInteger mask = NSWindowStyleMaskClosable;
-    if ((style_flags & style_untitled) == 0)
-        mask |= NSWindowStyleMaskTitled;
-    if ((style_flags & style_resizable) != 0)
-        mask |= NSWindowStyleMaskResizable;
-    return mask;
-}
+// A title bar and a close button; the toolkit's windows cannot be resized.
+constexpr NSUInteger style_mask = NSWindowStyleMaskClosable | NSWindowStyleMaskTitled;
 
 vec2i truncated(NSPoint point) { return {static_cast<int>(point.x), static_cast<int>(point.y)}; }
 
@@ -61,17 +47,10 @@ vec2i truncated(NSPoint point) { return {static_cast<int>(point.x), static_cast<
 
 void native_window::impl::set_visible(bool shown)
 {
-    visible = shown;
     if (shown)
         [window.get() makeKeyAndOrderFront:nil];
     else
         [window.get() orderOut:nil];
-}
-
-void native_window::impl::timer_tick(native_window& self, std::uint32_t key)
-{
-    if (const auto fired = timers.fire(key); fired && fired->one_shot)
-        self.remove_timer(fired->target, fired->id_value);
 }
 
 native_window::native_window() : impl_(std::make_unique<impl>()) {}
@@ -95,7 +74,7 @@ native_window::~native_window()
 }
 
 void native_window::create_window(native_window* /*owner: Cocoa windows have none*/, window* toolkit_window,
-                                  rect_i rect_dips, std::uint32_t style_flags)
+                                  rect_i rect_dips, std::uint32_t /*style_flags: the frame is fixed*/)
 {
     impl& d = *impl_;
     if (d.window)
@@ -103,25 +82,17 @@ void native_window::create_window(native_window* /*owner: Cocoa windows have non
     d.toolkit_window = toolkit_window;
     const NSRect content = NSMakeRect(rect_dips.position.x, first_screen_height() - rect_dips.position.y - rect_dips.size.y,
                                       rect_dips.size.x, rect_dips.size.y);
-    d.content_rect = content;
     d.window.reset([[NativeWindow alloc] initWithContentRect:content
-                                                   styleMask:style_mask(style_flags)
+                                                   styleMask:style_mask
                                                      backing:NSBackingStoreBuffered
                                                        defer:NO]);
     NativeWindow* w = d.window.get();
     [w setReleasedWhenClosed:NO];
-    if ((style_flags & style_modal_panel) != 0) {
-        [w setLevel:CGWindowLevelForKey(kCGModalPanelWindowLevelKey)];
-        [w setHidesOnDeactivate:YES];
-    }
 
     NativeView* view = [[[NativeView alloc] initWithFrame:[w frame]] autorelease];
     d.view = cocoa::owned<NativeView>::retained(view);
     [view setNativeWindow:this];
     [w setContentView:view];
-
-    const NSSize resolution = [[[w deviceDescription] objectForKey:NSDeviceResolution] sizeValue];
-    d.device_resolution = {static_cast<int>(resolution.width), static_cast<int>(resolution.height)};
 
     d.delegate.reset([[NativeWindowDelegate alloc] initWithWindow:w]);
     [d.delegate.get() setNativeWindow:this];
@@ -150,7 +121,6 @@ void native_window::set_window_rect(rect_i rect_dips)
     const NSRect placed = NSMakeRect(rect_dips.position.x + border,
                                      screen_height - rect_dips.position.y - rect_dips.size.y - top,
                                      rect_dips.size.x + border, rect_dips.size.y + top);
-    d.content_rect = placed;
     if (!NSEqualPoints(placed.origin, frame.origin))
         [w setFrame:placed display:YES];
     const NSSize size = NSMakeSize(rect_dips.size.x, rect_dips.size.y);

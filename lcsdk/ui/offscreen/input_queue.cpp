@@ -86,14 +86,6 @@ void process(input_item item, bool interruptible)
         if (auto* d = receiver(item.target))
             translate_close(*d->toolkit);
         break;
-    case input_kind::focus_in:
-        if (receiver(item.target))
-            set_focus_window(item.target);
-        break;
-    case input_kind::focus_out:
-        if (is_live(item.target) && st.focus == item.target)
-            set_focus_window(nullptr);
-        break;
     case input_kind::advance_by:
         advance_until(st.now + item.ms, interruptible);
         break;

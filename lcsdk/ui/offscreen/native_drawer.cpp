@@ -184,6 +184,8 @@ void prepare_stroke(cairo_t* cr, const offscreen::drawer_state& s)
 
 } // namespace
 
+bool native_drawer::draws(drawer_feature /*feature: the neutral build draws what Windows draws*/) const { return true; }
+
 void native_drawer::set_fill_color(color4f color) { impl_->state.fill_color = color; }
 
 void native_drawer::set_line_color(color4f color, float width)
@@ -412,8 +414,9 @@ void native_drawer::draw_text(rect_i rect, const std::string& text_utf8)
 vec2i native_drawer::measure_text(const std::string& text_utf8, vec2i limit)
 {
     auto& d = *impl_;
-    const std::optional<int> width = limit.x > 0 ? std::optional<int>(limit.x) : std::nullopt;
-    const auto layout = make_text_layout(d.measure_context.get(), d.state, text_utf8, width);
+    // Pango, like DirectWrite, wraps at the width only: text taller than a height limit overflows it
+    // and is measured whole.
+    const auto layout = make_text_layout(d.measure_context.get(), d.state, text_utf8, text_limit(limit).width);
     const text_extent extent = measure_layout(layout.get());
     return {static_cast<int>(extent.width + 1.0), static_cast<int>(extent.height + 1.0)};
 }

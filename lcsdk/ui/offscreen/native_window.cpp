@@ -1,6 +1,5 @@
 #include "lcsdk/ui/native_window.h"
 
-#include "lcsdk/ui/mouse.h"
 #include "lcsdk/ui/native_drawer.h"
 #include "lcsdk/ui/native_platform.h"
 #include "lcsdk/ui/offscreen/platform_state.h"

@@ -147,8 +147,6 @@ void post_char(std::uint16_t code_unit)
 }
 
 void post_close(const window& target) { post_to(input_kind::close, target); }
-void post_focus_in(const window& target) { post_to(input_kind::focus_in, target); }
-void post_focus_out(const window& target) { post_to(input_kind::focus_out, target); }
 
 void post_advance(std::uint64_t ms)
 {

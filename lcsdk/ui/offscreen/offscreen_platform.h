@@ -77,8 +77,6 @@ void post_key_up(std::uint32_t key_code);
 void post_char(std::uint16_t code_unit);
 // Like the close box or Alt+F4.
 void post_close(const window& target);
-void post_focus_in(const window& target);
-void post_focus_out(const window& target);
 void post_advance(std::uint64_t ms);
 // Runs at its place in the queue, so a test can act or check in the middle of a modal loop.
 void post_callback(std::function<void()> callback);

@@ -61,8 +61,6 @@ enum class input_kind {
     key_up,
     character,
     close,
-    focus_in,
-    focus_out,
     advance_by,
     advance_to,
     callback,

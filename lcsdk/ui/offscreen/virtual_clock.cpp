@@ -49,19 +49,13 @@ bool fire_next_timer(std::uint64_t limit)
         return false;
 
     st.now = std::max(st.now, next->schedule.due_ms);
-    const std::uint64_t serial = next->owner->serial;
     const std::uint32_t key = next->key;
     // Reschedule first: the handler may remove the timer, add others or destroy the window.
     auto& schedule = next->owner->schedules.at(key);
     schedule.due_ms += schedule.interval_ms;
     schedule.order = st.next_timer_order++;
 
-    const auto fired = next->owner->timers.fire(key);
-    if (fired && fired->one_shot) {
-        native_window::impl* owner = find_window(serial);
-        if (owner && owner->timers.find(key))
-            owner->self->remove_timer(fired->target, fired->id_value);
-    }
+    next->owner->timers.tick(key, *next->owner->self);
     return true;
 }
 

@@ -17,7 +17,7 @@ inline native_drawer* drawer_of(const widget& w)
     return w.top_window ? w.top_window->drawer.get() : nullptr;
 }
 
-inline bool has_focus(const widget& w) { return w.top_window && w.top_window->focused == &w; }
+inline bool has_focus(const widget& w) { return w.top_window && w.top_window->routing().is_focused(w); }
 
 // Float to int, truncating toward zero. Values that have no int (NaN, infinities, out of range)
 // would be undefined behaviour for a plain cast, so they saturate (NaN reads as 0).

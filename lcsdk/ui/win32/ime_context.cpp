@@ -1,6 +1,6 @@
 #include "lcsdk/ui/ime_context.h"
 
-#include "lcsdk/ui/event_bus.h"
+#include "lcsdk/ui/platform_input.h"
 #include "lcsdk/ui/screen_geometry.h"
 #include "lcsdk/ui/win32/ime_context_impl.h"
 #include "lcsdk/ui/win32/ime_rules.h"
@@ -82,7 +82,7 @@ ime_context::~ime_context()
 void ime_context::impl::raise(std::uint64_t stage)
 {
     if (window* target = owner->toolkit_window())
-        target->route_event(ime_composition, stage);
+        translate_composition(*target, static_cast<int>(stage));
 }
 
 void ime_context::impl::input_language_changed()

@@ -210,6 +210,8 @@ void native_drawer::impl::unregister_bitmap(const native_bitmap& bitmap)
     std::erase(registered_bitmaps, &bitmap);
 }
 
+bool native_drawer::draws(drawer_feature /*feature: Direct2D draws them all*/) const { return true; }
+
 void native_drawer::set_fill_color(color4f color)
 {
     auto& d = *impl_;
@@ -422,8 +424,10 @@ vec2i native_drawer::measure_text(const std::string& text_utf8, vec2i limit)
 {
     auto& d = *impl_;
     const std::wstring text = utf8_to_wide(text_utf8);
-    const float max_width = limit.x == 0 ? FLT_MAX : static_cast<float>(limit.x);
-    const float max_height = limit.y == 0 ? FLT_MAX : static_cast<float>(limit.y);
+    const auto box = text_limit(limit);
+    const auto dips = [](std::optional<int> extent) { return extent ? static_cast<float>(*extent) : FLT_MAX; };
+    const float max_width = dips(box.width);
+    const float max_height = dips(box.height);
     // A missing layout is not checked here: the smart pointer raises _com_error(E_POINTER).
     IDWriteTextLayoutPtr layout = make_layout(d, text, max_width, max_height);
     apply_font(d, layout, static_cast<UINT32>(text.size()));

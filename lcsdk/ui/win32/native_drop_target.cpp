@@ -1,8 +1,7 @@
 #include "lcsdk/ui/win32/native_drop_target.h"
 
-#include "lcsdk/ui/event_bus.h"
-#include "lcsdk/ui/mouse.h"
 #include "lcsdk/ui/native_window.h"
+#include "lcsdk/ui/platform_input.h"
 #include "lcsdk/ui/window.h"
 
 #include <shellapi.h>
@@ -104,9 +103,7 @@ ULONG STDMETHODCALLTYPE native_drop_target::Release()
 DWORD native_drop_target::drop_effect(DWORD allowed) const
 {
     const window* target = owner_ ? owner_->toolkit_window() : nullptr;
-    const widget* under = target ? target->hit_test(get_mouse_position(target->root)) : nullptr;
-    const bool accepts =
-        under && under->is_visible() && under->is_enabled() && event_bus::instance().has_handlers(under, files_dropped);
+    const bool accepts = target && takes_dropped_files(*target);
     return accepts && (allowed & DROPEFFECT_COPY) != 0 ? DROPEFFECT_COPY : DROPEFFECT_NONE;
 }
 
@@ -148,7 +145,7 @@ HRESULT STDMETHODCALLTYPE native_drop_target::Drop(IDataObject* data, DWORD, POI
     if (effect)
         *effect = answer;
     if (window* target = owner_ ? owner_->toolkit_window() : nullptr)
-        target->route_event(files_dropped, reinterpret_cast<std::uint64_t>(&files));
+        translate_files_dropped(*target, &files);
     return S_OK;
 }
 

@@ -1,7 +1,6 @@
 #include "lcsdk/ui/native_window.h"
 
 #include "lcsdk/ui/ime_context.h"
-#include "lcsdk/ui/mouse.h"
 #include "lcsdk/ui/native_drawer.h"
 #include "lcsdk/ui/native_platform.h"
 #include "lcsdk/ui/platform_input.h"
@@ -259,7 +258,7 @@ LRESULT CALLBACK window_procedure(HWND handle, UINT message, WPARAM wparam, LPAR
         return TRUE;
     case WM_SETCURSOR:
         // Inside the client area the toolkit keeps the cursor it chose.
-        if (!target->mouse_inside)
+        if (!is_mouse_inside(*target))
             DefWindowProcW(handle, message, wparam, lparam);
         return 0;
     case WM_GETMINMAXINFO:
@@ -307,9 +306,7 @@ LRESULT CALLBACK window_procedure(HWND handle, UINT message, WPARAM wparam, LPAR
         // The toolkit draws the composition itself; the system shows only the candidate list.
         return DefWindowProcW(handle, message, wparam, lparam & ~static_cast<LPARAM>(ISC_SHOWUICOMPOSITIONWINDOW));
     case WM_TIMER:
-        // Unknown keys (a timer removed while its tick was queued) fire nothing.
-        if (const auto fired = state.timers.fire(static_cast<std::uint32_t>(wparam)); fired && fired->one_shot)
-            native->remove_timer(fired->target, fired->id_value);
+        state.timers.tick(static_cast<std::uint32_t>(wparam), *native);
         return 0;
     case WM_MOUSEMOVE:
         if (translate_mouse_move(*target)) {

@@ -79,7 +79,7 @@ TEST_F(GenericButtonTest, LooksFollowHoverPressAndFocus)
     os::post_button_down();
     os::pump();
     EXPECT_TRUE(button.pressed);
-    EXPECT_EQ(win.focused, &button);
+    EXPECT_EQ(win.routing().focused(), &button);
     l = painted_look();
     EXPECT_TRUE(near(l.text, style("button_font_color_pressed")));
     EXPECT_TRUE(near(l.line, style("button_border_color_focus")));

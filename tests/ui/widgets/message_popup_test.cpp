@@ -96,7 +96,7 @@ TEST_F(MessagePopupTest, ButtonSetsPlaceTheirButtonsAtTheBottomRight)
         p.create_popup(&win, "Buttons", "Message", r.set);
         const vec2i size = os::window_rect(p).size;
         EXPECT_EQ(p.first_button.text, r.first);
-        EXPECT_EQ(p.focused, &p.first_button);
+        EXPECT_EQ(p.routing().focused(), &p.first_button);
         if (r.second) {
             EXPECT_EQ(p.second_button.text, r.second);
             EXPECT_EQ(p.first_button.rect(), (rect_i{{size.x - 230, size.y - 50}, {100, 30}}));
@@ -139,7 +139,7 @@ TEST_F(MessagePopupTest, AnswersFromKeysClicksAndClosing)
         {"Tab keeps the only button focused", MessagePopup::buttons_ok,
          [](MessagePopup& p) {
              os::post_char('\t');
-             os::post_callback([&p] { EXPECT_EQ(p.focused, &p.first_button); });
+             os::post_callback([&p] { EXPECT_EQ(p.routing().focused(), &p.first_button); });
              os::post_key_down(key_enter);
          },
          1},

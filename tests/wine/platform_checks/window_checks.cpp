@@ -149,10 +149,10 @@ void check_messages(results& r)
     seen.watch(w, "window", {ui::focus_gained, ui::focus_lost, ui::key_down, ui::key_down_native, ui::key_up, ui::key_char});
 
     // Mouse tracking: the first move only starts it.
-    r.expect(SendMessageW(handle, WM_MOUSEMOVE, 0, 0) == 1 && w.mouse_inside, "the first move returns 1 and marks the mouse inside");
+    r.expect(SendMessageW(handle, WM_MOUSEMOVE, 0, 0) == 1 && w.routing().mouse_inside(), "the first move returns 1 and marks the mouse inside");
     r.expect(SendMessageW(handle, WM_MOUSEMOVE, 0, 0) == 0, "later moves return 0");
     SendMessageW(handle, WM_MOUSELEAVE, 0, 0);
-    r.expect(!w.mouse_inside, "WM_MOUSELEAVE clears the mouse-inside flag");
+    r.expect(!w.routing().mouse_inside(), "WM_MOUSELEAVE clears the mouse-inside flag");
     r.expect(SendMessageW(handle, WM_MOUSEMOVE, 0, 0) == 1, "after leaving, the next move is a first move again");
     SendMessageW(handle, WM_MOUSELEAVE, 0, 0);
 
