@@ -20,6 +20,8 @@
 
 #include <algorithm>
 #include <array>
+#include <exception>
+#include <utility>
 
 namespace lcsdk::ui {
 
@@ -185,7 +187,7 @@ ime_context::impl* ime_of(window& target)
     return target.ime ? &target.ime->get_impl() : nullptr;
 }
 
-LRESULT CALLBACK window_procedure(HWND handle, UINT message, WPARAM wparam, LPARAM lparam)
+LRESULT handle_message(HWND handle, UINT message, WPARAM wparam, LPARAM lparam)
 {
     native_window* native = native_of(handle);
     window* target = native ? native->toolkit_window() : nullptr;
@@ -339,6 +341,34 @@ LRESULT CALLBACK window_procedure(HWND handle, UINT message, WPARAM wparam, LPAR
     return DefWindowProcW(handle, message, wparam, lparam);
 }
 
+// An exception (a platform resource that the toolkit cannot work without, such as a render target
+// that cannot be made again after a lost device) must not unwind through the system's frames
+// between the message loop and the window procedure, which are not built for it. The window
+// procedure keeps it here, and the modal loop throws it again as soon as it has control.
+std::exception_ptr pending_failure;
+
+void throw_pending_failure()
+{
+    if (pending_failure)
+        std::rethrow_exception(std::exchange(pending_failure, nullptr));
+}
+
+LRESULT CALLBACK window_procedure(HWND handle, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    try {
+        return handle_message(handle, message, wparam, lparam);
+    } catch (...) {
+        // The first failure is the one to report; later ones are most likely its consequences.
+        if (!pending_failure)
+            pending_failure = std::current_exception();
+        // A paint that failed would otherwise come back at once, over and over, in any message
+        // loop that runs before ours (a system dialog's).
+        if (message == WM_PAINT)
+            ValidateRect(handle, nullptr);
+        return 0;
+    }
+}
+
 // System cursors by toolkit cursor kind, loaded once for the process.
 const std::array<HCURSOR, 9>& cursors()
 {
@@ -455,6 +485,8 @@ void native_window::show_modal()
         ShowWindow(state.handle, SW_SHOW);
         UpdateWindow(state.handle);
     }
+    // Also a failure of a message handled before the loop ran (the first paint, a resize).
+    throw_pending_failure();
     state.modal_running = true;
 
     // Every window of the thread is served here, so a nested loop (a popup over this window) works.
@@ -468,6 +500,7 @@ void native_window::show_modal()
                 state.toolkit_window->ime->get_impl().record_key();
             TranslateMessage(&message);
             DispatchMessageW(&message);
+            throw_pending_failure();
         }
         if (!state.modal_running)
             return;
