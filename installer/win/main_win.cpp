@@ -1,8 +1,10 @@
 // Entry of lcinstaller-win: an unelevated start relaunches itself elevated with the marker "/UAC";
-// the elevated copy runs the wizard.
+// the elevated copy runs the wizard, or says in a message box why it cannot.
 #include "installer/run_installer_ui.h"
 #include "installer/win/elevation.h"
+#include "installer/win/fatal_error.h"
 #include "installer/win/system_dlls.h"
+#include "lcsdk/ui/win32/wide_text.h"
 
 #include <windows.h>
 
@@ -19,8 +21,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command_line, int)
     const installer::win::system_dlls trusted_dlls;
 
     if (command_line != nullptr && std::wcsstr(command_line, installer::win::elevated_marker) != nullptr) {
-        installer::run_installer_ui();
-        return 0;
+        if (const std::wstring_view missing = trusted_dlls.missing(); !missing.empty())
+            return installer::win::report_fatal_error(lcsdk::ui::win32::wide_to_utf8(missing) + " could not be loaded");
+        return installer::win::run_reporting_fatal_errors([] {
+            installer::run_installer_ui();
+            return 0;
+        });
     }
     return installer::win::relaunch_elevated() ? 0 : 1;
 }

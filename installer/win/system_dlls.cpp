@@ -11,9 +11,16 @@ constexpr std::array<const wchar_t*, 3> names{L"d2d1.dll", L"dwrite.dll", L"wind
 
 system_dlls::system_dlls()
 {
-    // A DLL that fails to load here is reported where it is first used, as before.
     for (std::size_t i = 0; i < names.size(); ++i)
         modules_[i] = LoadLibraryExW(names[i], nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+std::wstring_view system_dlls::missing() const
+{
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (modules_[i] == nullptr)
+            return names[i];
+    return {};
 }
 
 system_dlls::~system_dlls()

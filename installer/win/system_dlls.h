@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <array>
+#include <string_view>
 
 namespace installer::win {
 
@@ -15,6 +16,10 @@ public:
     ~system_dlls();
     system_dlls(const system_dlls&) = delete;
     system_dlls& operator=(const system_dlls&) = delete;
+
+    // The name of the first DLL that did not load, or an empty name when all did. The program must
+    // not start without them: a delay-loaded call into a missing DLL would crash it.
+    std::wstring_view missing() const;
 
 private:
     std::array<HMODULE, 3> modules_{};

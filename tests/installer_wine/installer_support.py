@@ -159,6 +159,15 @@ class Session:
         x, y, w, hgt = map(int, fields)
         return (x + self.desktop[0], y + self.desktop[1], w, hgt)
 
+    def texts(self, title):
+        """The texts of a visible window's controls (a message box's text and buttons), or None."""
+        output = os.path.join(self.artifacts, "probe-output.txt")
+        with open(output, "w") as sink:
+            returncode = subprocess.run([os.environ["WINE_BIN"], os.environ["WINDOW_PROBE_EXE"], title, "texts"],
+                                        stdout=sink, stderr=subprocess.DEVNULL, timeout=60).returncode
+        with open(output, encoding="utf-8", errors="replace") as source:
+            return source.read().splitlines() if returncode == 0 else None
+
     def wait_for_window(self, title, timeout=60):
         return h.wait_until(lambda: self.probe(title), timeout=timeout, interval=0.2, what=f'the window "{title}"')
 

@@ -483,6 +483,33 @@ def planted_dlls(session):
     h.check(not markers(), f"DLLs planted beside the installer were loaded: {markers()}")
 
 
+def fatal_errors(session):
+    """A part of Windows that the wizard cannot work without fails, at start-up (a Direct2D that
+    refuses its factory, planted in this prefix's system folder, or no Direct2D at all) or after a
+    lost graphics device: a plain system message box says why, and closing it ends the program
+    with exit code 1."""
+    shutil.copy(os.path.join(os.environ["PLANTED_DLL_DIR"], "d2d1.dll"),
+                session.c_path("C:\\windows\\system32\\d2d1.dll"))
+    overrides = os.environ.get("WINEDLLOVERRIDES", "")
+    cases = [
+        ("refused-factory", "d2d1=n", session.exe, "unable to create a d2d resource factory"),
+        ("missing-dll", "d2d1=d", session.exe, "d2d1.dll could not be loaded"),
+        ("lost-device", "", os.environ["LOST_DEVICE_PROBE_EXE"], "unable to create a d2d render target"),
+    ]
+    for label, override, exe, reason in cases:
+        os.environ["WINEDLLOVERRIDES"] = f"{overrides};{override}"
+        program = session.start(exe=exe, label=label)
+        session.wait_for_window(s.WIZARD_TITLE)
+        texts = session.texts(s.WIZARD_TITLE)
+        h.check(texts is not None and f"The installer cannot continue: {reason}." in texts and "OK" in texts,
+                f"{label}: the message box reads {texts}")
+        h.screenshot(os.path.join(session.artifacts, f"{label}.png"))
+        h.check(session.probe("Lost device probe") is None, f"{label}: a toolkit window is still shown")
+        h.key("Return")
+        h.check(program.wait(timeout=60) == 1, f"{label}: the program should end with exit code 1")
+    os.environ["WINEDLLOVERRIDES"] = overrides
+
+
 def resource_table(exe):
     """{type: {identifier: size}} from objdump's listing of the resource directory, whose levels
     (type, identifier, language) are told apart by how far each entry is indented."""
@@ -531,7 +558,7 @@ def program_resources():
 SCENARIOS = {f.__name__: f for f in (
     no_host_key, three_versions, ignored_subkeys, odd_values, full_install_with_custom_folder, non_ascii_path,
     vanished_custom_folder, plugin_in_use, disk_full, short_write, long_vendor_folder, cancel_on_first_page,
-    cancel_during_run, question_over_question, elevation_relaunch, planted_dlls)}
+    cancel_during_run, question_over_question, elevation_relaunch, planted_dlls, fatal_errors)}
 
 if __name__ == "__main__":
     if sys.argv[1] == "program_resources":

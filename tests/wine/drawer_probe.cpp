@@ -18,13 +18,17 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace ui = lcsdk::ui;
 namespace win32 = lcsdk::ui::win32;
@@ -118,6 +122,56 @@ void paint_root(ui::native_drawer& drawer, ui::native_bitmap& checkbox, ui::nati
     }
 }
 
+// CRC-32 as PNG chunks carry it, over a chunk's type and data.
+std::uint32_t png_crc(const unsigned char* bytes, std::size_t count)
+{
+    std::uint32_t crc = 0xffffffffu;
+    for (std::size_t i = 0; i < count; ++i) {
+        crc ^= bytes[i];
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc & 1u) != 0 ? (crc >> 1) ^ 0xedb88320u : crc >> 1;
+    }
+    return ~crc;
+}
+
+// The check box PNG with its header intact and its compressed pixels garbled under a correct
+// checksum, so that only decoding the pixels finds the damage.
+std::vector<unsigned char> damaged_png()
+{
+    std::vector<unsigned char> png(lcsdk::ui::images::checkbox_png,
+                                   lcsdk::ui::images::checkbox_png + lcsdk::ui::images::checkbox_png_size);
+    const auto big_endian = [&png](std::size_t at) {
+        return std::uint32_t{png[at]} << 24 | std::uint32_t{png[at + 1]} << 16 | std::uint32_t{png[at + 2]} << 8 | png[at + 3];
+    };
+    // Chunks follow the 8-byte signature: length, type, data, CRC.
+    for (std::size_t at = 8; at + 12 <= png.size(); at += 12 + big_endian(at)) {
+        const std::uint32_t length = big_endian(at);
+        if (std::memcmp(&png[at + 4], "IDAT", 4) != 0)
+            continue;
+        for (std::size_t i = 2; i < length; ++i) // past the zlib header
+            png[at + 8 + i] ^= 0x5a;
+        const std::uint32_t crc = png_crc(&png[at + 4], length + 4);
+        for (int i = 0; i < 4; ++i)
+            png[at + 8 + length + i] = static_cast<unsigned char>(crc >> (24 - 8 * i));
+        break;
+    }
+    return png;
+}
+
+// A 4 x 4 bitmap whose header promises 48 bytes of pixels, of which 5 follow. Its decoder reads
+// the pixels only when they are copied, as the Windows PNG decoder does: the failure comes from
+// CreateBitmapFromSource, not from opening the picture.
+std::vector<unsigned char> short_bitmap()
+{
+    const BITMAPFILEHEADER file{0x4d42, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + 48, 0, 0,
+                                sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+    const BITMAPINFOHEADER info{sizeof(BITMAPINFOHEADER), 4, 4, 1, 24, BI_RGB, 48, 0, 0, 0, 0};
+    std::vector<unsigned char> bytes(sizeof file + sizeof info + 5, 0x40);
+    std::memcpy(bytes.data(), &file, sizeof file);
+    std::memcpy(bytes.data() + sizeof file, &info, sizeof info);
+    return bytes;
+}
+
 struct replaced_raise {
     HRESULT result;
 };
@@ -146,6 +200,15 @@ std::string offscreen_checks(ui::window& main_window, ui::native_bitmap& checkbo
         out << "truncated_loads=" << kept.load_from_memory(truncated_png, sizeof truncated_png, 2.0f) << '\n';
         out << "kept_after_failure=" << kept.is_loaded() << ' ' << kept.pixel_size().x << 'x' << kept.pixel_size().y
             << ' ' << kept.scale() << '\n';
+    }
+
+    // Valid headers before damaged pixel data: refused, and the picture loaded before stays.
+    for (const auto& [name, bytes] : {std::pair{"damaged_png", damaged_png()}, std::pair{"short_bitmap", short_bitmap()}}) {
+        ui::native_bitmap kept;
+        kept.load(lcsdk::ui::images::checkbox_image());
+        const bool loads = kept.load_from_memory(bytes.data(), bytes.size(), 1.0f);
+        out << name << '=' << loads << ' ' << kept.is_loaded() << ' ' << kept.pixel_size().x << 'x'
+            << kept.pixel_size().y << '\n';
     }
 
     {

@@ -93,6 +93,8 @@ def check_results(c, r):
         "dotted_stroke": "5 2 1 1 000 0 10 0",
         # A picture that opens but has no frame to decode is refused, without an exception.
         "no_frame_decoder": "1 1", "no_frame_loads": "0 0",
+        # Damaged pixels behind a valid header (a PNG, and a bitmap that fails only when copied).
+        "damaged_png": "0 1 14x28", "short_bitmap": "0 1 14x28",
         # The device lost at EndDraw: that paint and a full one after it, every resource new.
         "device_lost_paints": "2", "device_lost_recreated": "1 1 1 1 1",
         # Lost at Resize: render target, brushes, gradient, device bitmap and its registration

@@ -44,17 +44,21 @@ std::optional<_vec2<std::uint32_t>> native_bitmap::decode(std::span<const unsign
     IWICFormatConverterPtr converter;
     throw_if_failed(state.imaging_factory->CreateFormatConverter(&converter),
                     "unable to create the bitmap format converter");
-    throw_if_failed(converter->Initialize(frame, GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
-                                          WICBitmapPaletteTypeMedianCut),
-                    "unable to create a bitmap from the format converter");
+    // The decoder may read the pixels only here, when they are converted and copied: damaged pixel
+    // data behind a valid header fails these two calls. Only a lack of memory is the system's.
+    HRESULT result = converter->Initialize(frame, GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                           WICBitmapPaletteTypeMedianCut);
+    IWICBitmapPtr decoded;
+    if (SUCCEEDED(result))
+        result = state.imaging_factory->CreateBitmapFromSource(converter, WICBitmapCacheOnLoad, &decoded);
+    if (result == E_OUTOFMEMORY)
+        throw_if_failed(result, "unable to create a bitmap from the format converter");
+    if (FAILED(result))
+        return std::nullopt;
 
     UINT width = 0;
     UINT height = 0;
     converter->GetSize(&width, &height);
-
-    IWICBitmapPtr decoded;
-    throw_if_failed(state.imaging_factory->CreateBitmapFromSource(converter, WICBitmapCacheOnLoad, &decoded),
-                    "unable to create a bitmap from the format converter");
 
     // Device bitmaps made from earlier pixels would keep showing the old picture.
     state.drop_device_bitmaps(*this);

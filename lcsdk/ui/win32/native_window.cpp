@@ -11,6 +11,7 @@
 #include "lcsdk/ui/win32/native_window_impl.h"
 #include "lcsdk/ui/win32/wide_text.h"
 #include "lcsdk/ui/win32/window_class.h"
+#include "lcsdk/ui/win32/window_dpi.h"
 #include "lcsdk/ui/window.h"
 
 #include <windows.h>
@@ -18,6 +19,8 @@
 
 #include <algorithm>
 #include <array>
+#include <exception>
+#include <utility>
 
 namespace lcsdk::ui {
 
@@ -46,46 +49,6 @@ const screen_dpi& cached_screen_dpi()
 {
     static const screen_dpi dpi = read_screen_dpi();
     return dpi;
-}
-
-// Calls of user32 that Windows 10 has only from version 1607; looked up, so that the program still
-// starts on earlier versions (which have no per-monitor DPI changes to follow).
-template <typename Function>
-Function user32_function(const char* name)
-{
-    const FARPROC found = GetProcAddress(GetModuleHandleW(L"user32.dll"), name);
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
-}
-
-// The frame that the window style adds around a client rectangle, at the DPI of the window. The
-// metrics behind AdjustWindowRectEx are those of the system DPI; a window at another DPI (on a
-// monitor with another scale) has a frame of its own DPI.
-RECT adjusted_frame(int client_width, int client_height, DWORD style, DWORD ex_style, int dpi)
-{
-    using adjust_for_dpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-    static const auto adjust_at_dpi = user32_function<adjust_for_dpi>("AdjustWindowRectExForDpi");
-    RECT frame{0, 0, client_width, client_height};
-    if (dpi != cached_screen_dpi().x && adjust_at_dpi)
-        adjust_at_dpi(&frame, style, FALSE, ex_style, static_cast<UINT>(dpi));
-    else
-        AdjustWindowRectEx(&frame, style, FALSE, ex_style);
-    return frame;
-}
-
-// The DPI the system gives a new window, where the process follows each monitor's DPI; 0 where
-// it does not (the window then keeps the screen DPI) or the system cannot say.
-int per_monitor_dpi(HWND handle)
-{
-    using thread_context = DPI_AWARENESS_CONTEXT(WINAPI*)();
-    using awareness_of = DPI_AWARENESS(WINAPI*)(DPI_AWARENESS_CONTEXT);
-    using dpi_of_window = UINT(WINAPI*)(HWND);
-    static const auto get_thread_context = user32_function<thread_context>("GetThreadDpiAwarenessContext");
-    static const auto get_awareness = user32_function<awareness_of>("GetAwarenessFromDpiAwarenessContext");
-    static const auto get_window_dpi = user32_function<dpi_of_window>("GetDpiForWindow");
-    if (!get_thread_context || !get_awareness || !get_window_dpi ||
-        get_awareness(get_thread_context()) != DPI_AWARENESS_PER_MONITOR_AWARE)
-        return 0;
-    return static_cast<int>(get_window_dpi(handle));
 }
 
 struct pixel_rect {
@@ -141,11 +104,21 @@ LRESULT resize_hit_test(HWND handle, LPARAM position, int border)
     return y > h - border ? HTBOTTOM : HTCLIENT;
 }
 
+// The outer size of the window around a client area of `client_dips` at the given DPI, in the
+// frame that the window's awareness gives it there.
+SIZE outer_size(const native_window::impl& state, vec2i client_dips, int dpi_x, int dpi_y)
+{
+    const RECT outer = win32::window_rect_for_client(state.awareness, dpi_x, state.style, state.ex_style,
+                                                     dips_to_pixels(client_dips.x, dpi_x),
+                                                     dips_to_pixels(client_dips.y, dpi_y));
+    return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
 void fill_track_sizes(const native_window::impl& state, MINMAXINFO& info)
 {
-    const RECT frame = adjusted_frame(0, 0, state.style, state.ex_style, state.dpi_x);
-    const int frame_width = frame.right - frame.left;
-    const int frame_height = frame.bottom - frame.top;
+    const SIZE frame = outer_size(state, {0, 0}, state.dpi_x, state.dpi_y);
+    const int frame_width = static_cast<int>(frame.cx);
+    const int frame_height = static_cast<int>(frame.cy);
     // Through DIPs and back, so the limits land on whole DIPs like every other size of the window.
     const auto round_trip = [](int pixels, int dpi) { return dips_to_pixels(pixels_to_dips(pixels, dpi), dpi); };
     info.ptMinTrackSize.x = round_trip(static_cast<int>(state.min_client.cx) + frame_width, state.dpi_x);
@@ -170,17 +143,23 @@ void paint_update_region(HWND handle, const native_window::impl& state, window& 
 }
 
 // The window moved to a monitor with another scale (or the scale of its monitor changed): from now
-// on every DIP becomes pixels at the new DPI, the window takes the rectangle the system suggests,
-// and everything is drawn again at the new scale.
+// on every DIP becomes pixels at the new DPI, the window takes the place the system suggests, and
+// everything is drawn again at the new scale.
 void change_dpi(HWND handle, native_window::impl& state, window& target, int dpi_x, int dpi_y, const RECT* suggested)
 {
     state.dpi_x = dpi_x;
     state.dpi_y = dpi_y;
     if (target.drawer)
         target.drawer->get_impl().set_dpi(static_cast<float>(dpi_x), static_cast<float>(dpi_y));
-    if (suggested)
-        SetWindowPos(handle, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (suggested) {
+        // A per-monitor v2 window is offered the size it answered to WM_GETDPISCALEDSIZE. Other
+        // windows are offered their whole window scaled, frame included, although their frame
+        // keeps its size: they keep their client area in DIPs instead.
+        SIZE size{suggested->right - suggested->left, suggested->bottom - suggested->top};
+        if (state.awareness != win32::dpi_awareness::per_monitor_v2)
+            size = outer_size(state, target.root.size, dpi_x, dpi_y);
+        SetWindowPos(handle, nullptr, suggested->left, suggested->top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     // A client area that kept its pixel size raised no WM_SIZE, but its size in DIPs changed.
     RECT client{};
     GetClientRect(handle, &client);
@@ -191,13 +170,15 @@ void change_dpi(HWND handle, native_window::impl& state, window& target, int dpi
     InvalidateRect(handle, nullptr, FALSE);
 }
 
-// The window size the system asks for ahead of a DPI change: the same client area in DIPs at the
-// new DPI, inside a frame of the new DPI, so that the fixed layout keeps its exact size.
-SIZE scaled_window_size(const native_window::impl& state, const window& target, int dpi)
+// The window size the system asks for ahead of a DPI change, given the size the window is about to
+// have at its current DPI (after a move, or a SetWindowPos that also resizes): the same client area
+// in DIPs at the new DPI, inside the frame of the new DPI, so that the layout keeps its exact size.
+SIZE scaled_window_size(const native_window::impl& state, SIZE pending, int dpi)
 {
-    const RECT frame = adjusted_frame(dips_to_pixels(target.root.size.x, dpi), dips_to_pixels(target.root.size.y, dpi),
-                                      state.style, state.ex_style, dpi);
-    return {frame.right - frame.left, frame.bottom - frame.top};
+    const SIZE frame = outer_size(state, {0, 0}, state.dpi_x, state.dpi_y);
+    const vec2i client_dips{pixels_to_dips(std::max(0, static_cast<int>(pending.cx - frame.cx)), state.dpi_x),
+                            pixels_to_dips(std::max(0, static_cast<int>(pending.cy - frame.cy)), state.dpi_y)};
+    return outer_size(state, client_dips, dpi, dpi);
 }
 
 ime_context::impl* ime_of(window& target)
@@ -205,7 +186,7 @@ ime_context::impl* ime_of(window& target)
     return target.ime ? &target.ime->get_impl() : nullptr;
 }
 
-LRESULT CALLBACK window_procedure(HWND handle, UINT message, WPARAM wparam, LPARAM lparam)
+LRESULT handle_message(HWND handle, UINT message, WPARAM wparam, LPARAM lparam)
 {
     native_window* native = native_of(handle);
     window* target = native ? native->toolkit_window() : nullptr;
@@ -253,9 +234,12 @@ LRESULT CALLBACK window_procedure(HWND handle, UINT message, WPARAM wparam, LPAR
     case WM_DPICHANGED:
         change_dpi(handle, state, *target, LOWORD(wparam), HIWORD(wparam), reinterpret_cast<const RECT*>(lparam));
         return 0;
-    case WM_GETDPISCALEDSIZE:
-        *reinterpret_cast<SIZE*>(lparam) = scaled_window_size(state, *target, static_cast<int>(LOWORD(wparam)));
+    case WM_GETDPISCALEDSIZE: {
+        // In: the pending window size at the current DPI; out: the size wanted at the new DPI.
+        auto& size = *reinterpret_cast<SIZE*>(lparam);
+        size = scaled_window_size(state, size, static_cast<int>(LOWORD(wparam)));
         return TRUE;
+    }
     case WM_SETCURSOR:
         // Inside the client area the toolkit keeps the cursor it chose.
         if (!is_mouse_inside(*target))
@@ -354,6 +338,34 @@ LRESULT CALLBACK window_procedure(HWND handle, UINT message, WPARAM wparam, LPAR
     return DefWindowProcW(handle, message, wparam, lparam);
 }
 
+// An exception (a platform resource that the toolkit cannot work without, such as a render target
+// that cannot be made again after a lost device) must not unwind through the system's frames
+// between the message loop and the window procedure, which are not built for it. The window
+// procedure keeps it here, and the modal loop throws it again as soon as it has control.
+std::exception_ptr pending_failure;
+
+void throw_pending_failure()
+{
+    if (pending_failure)
+        std::rethrow_exception(std::exchange(pending_failure, nullptr));
+}
+
+LRESULT CALLBACK window_procedure(HWND handle, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    try {
+        return handle_message(handle, message, wparam, lparam);
+    } catch (...) {
+        // The first failure is the one to report; later ones are most likely its consequences.
+        if (!pending_failure)
+            pending_failure = std::current_exception();
+        // A paint that failed would otherwise come back at once, over and over, in any message
+        // loop that runs before ours (a system dialog's).
+        if (message == WM_PAINT)
+            ValidateRect(handle, nullptr);
+        return 0;
+    }
+}
+
 // System cursors by toolkit cursor kind, loaded once for the process.
 const std::array<HCURSOR, 9>& cursors()
 {
@@ -393,23 +405,21 @@ void native_window::create_window(native_window* owner, window* toolkit_window, 
     const screen_dpi dpi = read_screen_dpi();
     state.dpi_x = dpi.x;
     state.dpi_y = dpi.y;
+    state.awareness = win32::thread_dpi_awareness();
 
     const pixel_rect pixels = scale_to_pixels(rect_dips, state.dpi_x, state.dpi_y);
-    const RECT frame = adjusted_frame(pixels.width, pixels.height, state.style, state.ex_style, state.dpi_x);
-    state.handle = CreateWindowExW(state.ex_style, class_name, L"", state.style, pixels.x, pixels.y,
-                                   frame.right - frame.left, frame.bottom - frame.top,
-                                   owner ? owner->impl_->handle : nullptr, nullptr, instance, nullptr);
+    const SIZE outer = outer_size(state, rect_dips.size, state.dpi_x, state.dpi_y);
+    state.handle = CreateWindowExW(state.ex_style, class_name, L"", state.style, pixels.x, pixels.y, outer.cx,
+                                   outer.cy, owner ? owner->impl_->handle : nullptr, nullptr, instance, nullptr);
     if (!state.handle)
         return;
     SetWindowLongPtrW(state.handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     // The window landed on a monitor of another DPI than assumed: it keeps its size in DIPs there.
-    if (const int actual = per_monitor_dpi(state.handle); actual > 0 && actual != state.dpi_x) {
+    if (const int actual = win32::per_monitor_dpi(state.handle, state.awareness); actual > 0 && actual != state.dpi_x) {
         state.dpi_x = actual;
         state.dpi_y = actual;
-        const RECT scaled = adjusted_frame(dips_to_pixels(rect_dips.size.x, actual), dips_to_pixels(rect_dips.size.y, actual),
-                                           state.style, state.ex_style, actual);
-        SetWindowPos(state.handle, nullptr, 0, 0, scaled.right - scaled.left, scaled.bottom - scaled.top,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const SIZE scaled = outer_size(state, rect_dips.size, actual, actual);
+        SetWindowPos(state.handle, nullptr, 0, 0, scaled.cx, scaled.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     if (!state.drop_target.window_handle())
         state.drop_target.attach(*this, state.handle);
@@ -427,9 +437,8 @@ void native_window::set_window_rect(rect_i rect_dips)
 {
     impl& state = *impl_;
     const pixel_rect pixels = scale_to_pixels(rect_dips, state.dpi_x, state.dpi_y);
-    const RECT frame = adjusted_frame(pixels.width, pixels.height, state.style, state.ex_style, state.dpi_x);
-    SetWindowPos(state.handle, nullptr, pixels.x, pixels.y, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOACTIVATE | SWP_NOZORDER);
+    const SIZE outer = outer_size(state, rect_dips.size, state.dpi_x, state.dpi_y);
+    SetWindowPos(state.handle, nullptr, pixels.x, pixels.y, outer.cx, outer.cy, SWP_NOACTIVATE | SWP_NOZORDER);
 }
 
 void native_window::center_window()
@@ -454,8 +463,10 @@ void native_window::center_window()
     else
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
 
-    const RECT outer = adjusted_frame(client_width, client_height, static_cast<DWORD>(GetWindowLongW(state.handle, GWL_STYLE)),
-                                      static_cast<DWORD>(GetWindowLongW(state.handle, GWL_EXSTYLE)), state.dpi_x);
+    const RECT outer = win32::window_rect_for_client(state.awareness, state.dpi_x,
+                                                     static_cast<DWORD>(GetWindowLongW(state.handle, GWL_STYLE)),
+                                                     static_cast<DWORD>(GetWindowLongW(state.handle, GWL_EXSTYLE)),
+                                                     client_width, client_height);
     const vec2i corner = centred_position({reference.left, reference.top, reference.right, reference.bottom},
                                           {work.left, work.top, work.right, work.bottom}, {client_width, client_height},
                                           {outer.right, outer.bottom});
@@ -471,6 +482,8 @@ void native_window::show_modal()
         ShowWindow(state.handle, SW_SHOW);
         UpdateWindow(state.handle);
     }
+    // Also a failure of a message handled before the loop ran (the first paint, a resize).
+    throw_pending_failure();
     state.modal_running = true;
 
     // Every window of the thread is served here, so a nested loop (a popup over this window) works.
@@ -484,6 +497,7 @@ void native_window::show_modal()
                 state.toolkit_window->ime->get_impl().record_key();
             TranslateMessage(&message);
             DispatchMessageW(&message);
+            throw_pending_failure();
         }
         if (!state.modal_running)
             return;

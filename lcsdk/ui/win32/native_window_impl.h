@@ -3,6 +3,7 @@
 #include "lcsdk/ui/native_window.h"
 #include "lcsdk/ui/timer_table.h"
 #include "lcsdk/ui/win32/native_drop_target.h"
+#include "lcsdk/ui/win32/window_dpi.h"
 
 #include <windows.h>
 
@@ -27,6 +28,8 @@ struct native_window::impl {
     // monitor it moves to (WM_DPICHANGED). Every DIP/pixel conversion of the window uses it.
     int dpi_x = 96;
     int dpi_y = 96;
+    // How the system scales the window: it decides which frame surrounds the client area.
+    win32::dpi_awareness awareness = win32::dpi_awareness::system_aware;
     // Set while the toolkit releases the capture itself, whose WM_CAPTURECHANGED is no loss.
     bool releasing_capture = false;
     SIZE min_client{0, 0};

@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 namespace ui = lcsdk::ui;
 
@@ -19,6 +20,8 @@ namespace platform_checks {
 namespace {
 
 std::string text(ui::vec2i v) { return std::to_string(v.x) + "x" + std::to_string(v.y); }
+
+std::string text(SIZE v) { return std::to_string(v.cx) + "x" + std::to_string(v.cy); }
 
 ui::vec2i client_size(HWND handle)
 {
@@ -29,9 +32,56 @@ ui::vec2i client_size(HWND handle)
 
 } // namespace
 
+// The window size around a client area of `dips` at `dpi`, in a frame of that DPI.
+SIZE outer_at(ui::vec2i dips, int dpi, DWORD style)
+{
+    RECT outer{0, 0, MulDiv(dips.x, dpi, 96), MulDiv(dips.y, dpi, 96)};
+    AdjustWindowRectExForDpi(&outer, style, FALSE, 0, static_cast<UINT>(dpi));
+    return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
+// Which frame surrounds the client area depends on how the system scales the window: per-monitor
+// v2 windows (Windows 10 1703 on) have a frame of their own DPI, the others keep the frame of the
+// system DPI on every monitor. Wine has no v2, so the checks of v2 windows set the awareness.
+void check_dpi_awareness(results& r, int next, DWORD style)
+{
+    using awareness = ui::win32::dpi_awareness;
+    RECT system_frame{};
+    AdjustWindowRectEx(&system_frame, style, FALSE, 0);
+    RECT own_frame{};
+    AdjustWindowRectExForDpi(&own_frame, style, FALSE, 0, static_cast<UINT>(next));
+    r.expect(EqualRect(&system_frame, &own_frame) == FALSE, "the frame of the system DPI differs from one at " +
+                                                                std::to_string(next) + " DPI");
+    const std::pair<awareness, const RECT*> frames[] = {{awareness::per_monitor_v2, &own_frame},
+                                                         {awareness::per_monitor_v1, &system_frame},
+                                                         {awareness::system_aware, &system_frame},
+                                                         {awareness::unaware, &system_frame}};
+    for (const auto& [kind, expected] : frames) {
+        const RECT frame = ui::win32::window_rect_for_client(kind, next, style, 0, 0, 0);
+        r.expect(EqualRect(&frame, expected) != FALSE, "frame of awareness " + std::to_string(static_cast<int>(kind)) +
+                                                           " at " + std::to_string(next) + " DPI");
+    }
+
+    // The awareness a window is created with is that of its thread.
+    const std::pair<DPI_AWARENESS_CONTEXT, awareness> contexts[] = {
+        {DPI_AWARENESS_CONTEXT_UNAWARE, awareness::unaware},
+        {DPI_AWARENESS_CONTEXT_SYSTEM_AWARE, awareness::system_aware},
+        {DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE, awareness::per_monitor_v1},
+        {DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, awareness::per_monitor_v2}};
+    for (const auto& [context, kind] : contexts) {
+        const DPI_AWARENESS_CONTEXT before = SetThreadDpiAwarenessContext(context);
+        if (!before)
+            continue; // Wine knows no v2
+        ui::window w;
+        w.create("awareness", {{0, 0}, {100, 80}});
+        SetThreadDpiAwarenessContext(before);
+        r.expect(w.native->get_impl().awareness == kind,
+                 "a window of a thread in awareness " + std::to_string(static_cast<int>(kind)) + " knows it");
+    }
+}
+
 // A window moved to a monitor with another scale gets WM_DPICHANGED. Wine never sends it, so the
-// checks send it, with the rectangle that Windows would suggest: the same top-left, and room for
-// the client area at the new DPI inside the window's frame.
+// checks send it, with the rectangle that Windows would suggest.
 void check_dpi_change(results& r)
 {
     r.section("dpi change");
@@ -40,23 +90,48 @@ void check_dpi_change(results& r)
     ReleaseDC(nullptr, screen);
     const int next = dpi == 96 ? 144 : 96;
     const std::string to = " at " + std::to_string(next) + " DPI";
+    const DWORD style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    check_dpi_awareness(r, next, style);
 
     ui::window w;
     w.create("dpi", {{10, 20}, {300, 200}});
     const HWND handle = w.native->get_impl().handle;
     ShowWindow(handle, SW_SHOWNOACTIVATE);
     UpdateWindow(handle);
-    const DWORD style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    auto& state = w.native->get_impl();
 
-    // Before the change the system asks which size the window wants: the same DIPs inside a frame
-    // of the new DPI.
-    SIZE asked{};
-    const LRESULT answered = SendMessageW(handle, WM_GETDPISCALEDSIZE, MAKEWPARAM(next, next), reinterpret_cast<LPARAM>(&asked));
-    RECT at_next{0, 0, MulDiv(300, next, 96), MulDiv(200, next, 96)};
-    AdjustWindowRectExForDpi(&at_next, style, FALSE, 0, static_cast<UINT>(next));
-    r.expect(answered == TRUE && asked.cx == at_next.right - at_next.left && asked.cy == at_next.bottom - at_next.top,
-             "WM_GETDPISCALEDSIZE asks for the client area" + to + " in its frame, got " +
-                 std::to_string(asked.cx) + "x" + std::to_string(asked.cy));
+    // Per-monitor v1 (Windows 10 1607, 8.1): the system suggests the whole window scaled, frame
+    // included, but the frame keeps its size; the client area keeps its size in DIPs all the same.
+    state.awareness = ui::win32::dpi_awareness::per_monitor_v1;
+    for (const int to_dpi : {next, dpi}) {
+        RECT outer{};
+        GetWindowRect(handle, &outer);
+        const int from_dpi = state.dpi_x;
+        RECT linear{outer.left, outer.top, outer.left + MulDiv(outer.right - outer.left, to_dpi, from_dpi),
+                    outer.top + MulDiv(outer.bottom - outer.top, to_dpi, from_dpi)};
+        SendMessageW(handle, WM_DPICHANGED, MAKEWPARAM(to_dpi, to_dpi), reinterpret_cast<LPARAM>(&linear));
+        RECT placed{};
+        GetWindowRect(handle, &placed);
+        const ui::vec2i wanted{MulDiv(300, to_dpi, 96), MulDiv(200, to_dpi, 96)};
+        r.expect(client_size(handle) == wanted && w.root.size == ui::vec2i{300, 200} && placed.left == linear.left &&
+                     placed.top == linear.top,
+                 "a v1 window at " + std::to_string(to_dpi) + " DPI keeps 300x200 DIPs at the suggested place, got " +
+                     text(client_size(handle)) + " pixels, " + text(w.root.size) + " DIPs");
+    }
+
+    // Per-monitor v2: before the change the system asks which size the window wants, given the
+    // size it is about to have (a SetWindowPos may resize it as it moves): the same DIPs inside a
+    // frame of the new DPI.
+    state.awareness = ui::win32::dpi_awareness::per_monitor_v2;
+    for (const ui::vec2i pending : {ui::vec2i{300, 200}, ui::vec2i{400, 250}}) {
+        SIZE asked = outer_at(pending, dpi, style);
+        const LRESULT answered =
+            SendMessageW(handle, WM_GETDPISCALEDSIZE, MAKEWPARAM(next, next), reinterpret_cast<LPARAM>(&asked));
+        const SIZE wanted = outer_at(pending, next, style);
+        r.expect(answered == TRUE && asked.cx == wanted.cx && asked.cy == wanted.cy,
+                 "WM_GETDPISCALEDSIZE asks for " + text(pending) + " DIPs" + to + " in its frame: " + text(wanted) +
+                     ", got " + text(asked));
+    }
 
     RECT outer{};
     GetWindowRect(handle, &outer);
@@ -68,7 +143,6 @@ void check_dpi_change(results& r)
     seen.watch(w, "window", {ui::size_changed});
     ValidateRect(handle, nullptr);
     SendMessageW(handle, WM_DPICHANGED, MAKEWPARAM(next, next), reinterpret_cast<LPARAM>(&suggested));
-    auto& state = w.native->get_impl();
     r.expect(state.dpi_x == next && state.dpi_y == next, "the window keeps the new DPI");
     RECT placed{};
     GetWindowRect(handle, &placed);
