@@ -18,8 +18,7 @@ constexpr std::string_view plugin_file_name = "Glaive.aex";
 // The host loads "*.aex" files only, so the side file is never picked up half written.
 constexpr std::string_view side_file_suffix = ".partial";
 
-} // namespace
-
+// Writes the payload of a kind into a vendor folder; status_installed or the failing step's status.
 status_code write_plugin_file(file_calls& calls, payload_kind kind, const file_path& vendor_folder)
 {
     const file_path target = vendor_folder.append_plain(native_text(plugin_file_name));
@@ -44,6 +43,8 @@ status_code write_plugin_file(file_calls& calls, payload_kind kind, const file_p
     }
     return status_installed;
 }
+
+} // namespace
 
 void install_plugin_files(System& engine, const folder_list& plugin_folders, const folder_list& script_folders,
                           int custom_main_payload, file_calls& calls)

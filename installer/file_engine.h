@@ -54,15 +54,12 @@ protected:
     ~file_calls() = default;
 };
 
-// Writes the payload of a kind into a vendor folder as the plug-in file. The file appears complete
-// or not at all: the bytes go to a side file in the same folder that replaces the plug-in only once
-// written in full, and is removed on failure, so a failure leaves the previous plug-in (or none)
-// where the host loads it. status_installed, or the failing step's status.
-status_code write_plugin_file(file_calls& calls, payload_kind kind, const lcsdk::filesystem::file_path& vendor_folder);
-
 // One run of such an engine: for each chosen slot, makes the vendor folder in its plug-in folder
-// and writes the slot's payload there; then, after a complete run, makes the vendor folder in the
-// machine-wide data folder (nothing when that is unknown).
+// and writes the slot's payload there as the plug-in file; then, after a complete run, makes the
+// vendor folder in the machine-wide data folder (nothing when that is unknown). The plug-in file
+// appears complete or not at all: the bytes go to a side file in the same folder that replaces
+// the plug-in only once written in full, and is removed on failure, so a failure leaves the
+// previous plug-in (or none) where the host loads it.
 void install_plugin_files(System& engine, const folder_list& plugin_folders, const folder_list& script_folders,
                           int custom_main_payload, file_calls& calls);
 

@@ -113,7 +113,7 @@ void System::install(const folder_list& plugin_folders, const folder_list& scrip
     // Without a base the folder would be made relative to the working directory, so nothing is
     // made then.
     if (const file_path base = application_support_folder(); !base.empty()) {
-        const file_path shared = join(base, path_of(vendor_folder_name));
+        const file_path shared = lcsdk::filesystem::join(base, path_of(vendor_folder_name));
         rights.run("/bin/mkdir", {shared.native()});
         rights.run("/bin/chmod", {"-R", "0777", shared.native()});
     }
