@@ -5,17 +5,53 @@
 
 #include "lcsdk/filesystem/folder_creation.h"
 
+#include <string_view>
+
 namespace installer {
+
+namespace {
 
 using lcsdk::filesystem::file_path;
 using lcsdk::filesystem::native_text;
 
+constexpr std::string_view plugin_file_name = "Glaive.aex";
+// The host loads "*.aex" files only, so the side file is never picked up half written.
+constexpr std::string_view side_file_suffix = ".partial";
+
+// Writes the payload of a kind into a vendor folder; status_installed or the failing step's status.
+status_code write_plugin_file(file_calls& calls, payload_kind kind, const file_path& vendor_folder)
+{
+    const file_path target = vendor_folder.append_plain(native_text(plugin_file_name));
+    const payload_lookup payload = calls.find_payload(kind);
+    if (const status_code* failure = std::get_if<status_code>(&payload))
+        return *failure;
+
+    const file_path side_file = target.with_suffix(native_text(side_file_suffix));
+    std::unique_ptr<open_file> file = calls.create(side_file);
+    if (!file)
+        return status_create_failed;
+    bool complete = file->write(std::get<payload_bytes>(payload)) && file->flush();
+    complete = file->close() && complete;
+    if (!complete) {
+        calls.remove(side_file);
+        return status_write_failed;
+    }
+    // Fails like creating the plug-in would when a running host holds the old one open.
+    if (!calls.replace(side_file, target)) {
+        calls.remove(side_file);
+        return status_create_failed;
+    }
+    return status_installed;
+}
+
+} // namespace
+
 void install_plugin_files(System& engine, const folder_list& plugin_folders, const folder_list& script_folders,
-                          int custom_main_payload, const payload_writer& write, const file_path& app_data)
+                          int custom_main_payload, file_calls& calls)
 {
     const run_scope run(engine);
     const bool complete =
-        install_each(engine, chosen_slots(plugin_folders, script_folders), [&](int slot) -> std::int32_t {
+        install_each(engine, chosen_slots(plugin_folders, script_folders), [&](int slot) -> status_code {
             // No script files are carried, so a slot with only a script folder has nothing to
             // write; without a plug-in folder the vendor folder would land in the drive's root.
             const file_path& folder = folder_of(plugin_folders, slot);
@@ -24,13 +60,13 @@ void install_plugin_files(System& engine, const folder_list& plugin_folders, con
             // Plain appending: a folder ending in a separator gives a doubled one, which the file
             // system accepts. A vendor folder that cannot be made shows up when the file is created.
             const file_path vendor = folder.append_plain(native_text(vendor_folder_name));
-            lcsdk::filesystem::make_folder(vendor);
-            const int step = write(payload_for(slot, custom_main_payload), vendor);
-            return step == step_ok ? status_installed : step * 10;
+            calls.make_folder(vendor);
+            return write_plugin_file(calls, payload_for(slot, custom_main_payload), vendor);
         });
     // Without a base the join would name a folder relative to the working directory (the system
     // folder, for an elevated process), so nothing is made then.
-    if (complete && !app_data.empty())
+    const file_path app_data = complete ? calls.app_data_folder() : file_path();
+    if (!app_data.empty())
         lcsdk::filesystem::create_folders(join(app_data, file_path(native_text(vendor_folder_name))));
 }
 

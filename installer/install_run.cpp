@@ -1,6 +1,21 @@
 #include "installer/install_run.h"
 
+#include <exception>
+
 namespace installer {
+
+namespace {
+
+// Ends a run whose worker could not be started: its first chosen slot (the custom slot when none
+// is chosen) fails, so the caller sees a failed run and may try again.
+void fail_to_start(System& engine, const folder_list& plugin_folders)
+{
+    const std::vector<int> slots = chosen_slots(plugin_folders, empty_folder_list());
+    const int slot = slots.empty() ? static_cast<int>(Custom) : slots.front();
+    engine.status[static_cast<std::size_t>(slot)].store(status_not_started);
+}
+
+} // namespace
 
 payload_kind payload_for(int slot, int custom_main_payload)
 {
@@ -29,12 +44,12 @@ std::vector<int> chosen_slots(const folder_list& plugin_folders, const folder_li
 }
 
 bool install_each(System& engine, const std::vector<int>& slots,
-                  const std::function<std::int32_t(int slot)>& install_slot)
+                  const std::function<status_code(int slot)>& install_slot)
 {
     for (const int slot : slots) {
         auto& status = engine.status[static_cast<std::size_t>(slot)];
         status.store(status_installing);
-        const std::int32_t result = install_slot(slot);
+        const status_code result = install_slot(slot);
         status.store(result);
         if (result != status_installed)
             return false;
@@ -42,18 +57,37 @@ bool install_each(System& engine, const std::vector<int>& slots,
     return true;
 }
 
-void fail_each(System& engine, const std::vector<int>& slots, std::int32_t status)
+void fail_each(System& engine, const std::vector<int>& slots, status_code status)
 {
     for (const int slot : slots)
         engine.status[static_cast<std::size_t>(slot)].store(status);
 }
 
-void fail_to_start(System& engine, const folder_list& plugin_folders)
+System::~System()
 {
-    const std::vector<int> slots = chosen_slots(plugin_folders, empty_folder_list());
-    const int slot = slots.empty() ? static_cast<int>(Custom) : slots.front();
-    engine.status[static_cast<std::size_t>(slot)].store(status_not_started);
-    engine.done.store(true);
+    join();
+}
+
+void System::start(const folder_list& plugin_folders)
+{
+    // Only one worker at a time; a caller that polls has joined it already.
+    join();
+    // The run starts now, not when its worker gets going: a read in between must not report the
+    // end of the run before.
+    run_scope run(*this);
+    try {
+        worker_ = std::thread([this, plugins = plugin_folders] { install(plugins, empty_folder_list(), 1); });
+        run.hand_over();
+    } catch (const std::exception&) {
+        // Out of threads or memory: the run ends here as failed, and a retry tries again.
+        fail_to_start(*this, plugin_folders);
+    }
+}
+
+void System::join()
+{
+    if (worker_.joinable())
+        worker_.join();
 }
 
 System::snapshot System::read() const

@@ -2,12 +2,12 @@
 
 #include "installer/system.h"
 
-#include <cstdint>
 #include <functional>
 #include <vector>
 
 // What every platform's `System::install` shares: which slots a run covers, which payload each
-// slot gets, and the per-slot status protocol.
+// slot gets, and the per-slot status protocol. The run protocol around the worker thread
+// (`System::start`, `read`, `join`) is defined here too.
 namespace installer {
 
 enum class payload_kind {
@@ -26,28 +26,32 @@ std::vector<int> chosen_slots(const folder_list& plugin_folders, const folder_li
 const lcsdk::filesystem::file_path& folder_of(const folder_list& folders, int slot);
 
 // Clears `done` when a run starts and sets it when the run leaves the scope, after every status
-// change of the run, on every path out of it.
+// change of the run, on every path out of it. The one writer of `done`.
 class run_scope {
 public:
-    explicit run_scope(System& engine) : engine_(engine) { engine_.done.store(false); }
-    ~run_scope() { engine_.done.store(true); }
+    explicit run_scope(System& engine) : engine_(&engine) { engine_->done.store(false); }
+    ~run_scope()
+    {
+        if (engine_ != nullptr)
+            engine_->done.store(true);
+    }
     run_scope(const run_scope&) = delete;
     run_scope& operator=(const run_scope&) = delete;
 
+    // The run goes on elsewhere (on a worker thread, whose engine opens a scope of its own): this
+    // scope leaves `done` as it is.
+    void hand_over() { engine_ = nullptr; }
+
 private:
-    System& engine_;
+    System* engine_;
 };
 
 // For each slot in order: status 1, then the status `install_slot` returns (2 when installed).
 // The first failure ends the loop, leaving later slots as they were. True when every slot got 2.
 bool install_each(System& engine, const std::vector<int>& slots,
-                  const std::function<std::int32_t(int slot)>& install_slot);
+                  const std::function<status_code(int slot)>& install_slot);
 
 // Gives every slot the same failure status: a run refused before anything was written.
-void fail_each(System& engine, const std::vector<int>& slots, std::int32_t status);
-
-// Ends a run whose worker could not be started: its first chosen slot (the custom slot when none
-// is chosen) fails with status_not_started, and the run is done, so the wizard offers a retry.
-void fail_to_start(System& engine, const folder_list& plugin_folders);
+void fail_each(System& engine, const std::vector<int>& slots, status_code status);
 
 } // namespace installer

@@ -1,7 +1,6 @@
 #include "installer/installer_ui.h"
 
 #include "installer/discovery.h"
-#include "installer/install_run.h"
 #include "installer/messages.h"
 #include "installer/wizard_styles.h"
 
@@ -35,6 +34,19 @@ constexpr color4f summary_back{0.118f, 0.118f, 0.118f, 1.0f};
 
 constexpr std::int32_t install_timer_id = 1;
 constexpr std::uint32_t install_poll_ms = 200;
+
+// Counts a question as open while it lives, so the count falls again however its loop ends: a
+// count left raised would hold back the outcome of every later run.
+class open_question {
+public:
+    explicit open_question(int& count) : count_(count) { ++count_; }
+    ~open_question() { --count_; }
+    open_question(const open_question&) = delete;
+    open_question& operator=(const open_question&) = delete;
+
+private:
+    int& count_;
+};
 
 } // namespace
 
@@ -71,8 +83,7 @@ InstallerUI::InstallerUI() : plugin_folders(empty_folder_list())
 
 InstallerUI::~InstallerUI()
 {
-    if (worker.joinable())
-        worker.join();
+    engine.join();
 }
 
 void InstallerUI::build_pages()
@@ -260,29 +271,19 @@ void InstallerUI::start_install()
     for (std::size_t i = 0; i < chosen.size(); ++i)
         if (version_checked[i])
             chosen[i] = i == Custom ? custom_plugin_folder : plugin_folders[i];
-
-    // The poll handler joins every worker before it offers a retry; this only guards that order.
-    if (worker.joinable())
-        worker.join();
-    // `done` still holds the end of the previous run; a tick that came before the new worker
-    // cleared it would report that run again.
-    engine.done.store(false);
-    try {
-        worker = std::thread([this, plugins = chosen] { engine.install(plugins, empty_folder_list(), 1); });
-    } catch (const std::exception&) {
-        // Out of threads or memory: the next tick reports a failed run, and a retry tries again.
-        fail_to_start(engine, chosen);
-    }
+    // A worker that cannot start ends the run at once as failed: the next tick offers a retry.
+    engine.start(chosen);
 }
 
 void InstallerUI::on_install_timer(const lcsdk::ui::event_info&)
 {
     const System::snapshot state = engine.read();
     const progress_report report = make_progress_report(state.status, progress_dots);
-    // Installed versions are skipped by a retry.
+    // Installed versions are skipped by a retry. The boxes own the choice, so the flag changes
+    // through its box, which then shows it too.
     for (std::size_t i = 0; i < version_checked.size(); ++i)
-        if (report.installed[i])
-            version_checked[i] = false;
+        if (report.installed[i] && version_checked[i])
+            version_check_boxes[i].set_checked(false);
     progress_text_label.set_text(report.text, false, false);
 
     // While another question is open (the ticks go on in its loop) the outcome waits for a later
@@ -291,8 +292,7 @@ void InstallerUI::on_install_timer(const lcsdk::ui::event_info&)
         // A timer left running would wake the idle process five times a second until it ends.
         native->remove_timer(&pages[3], install_timer_id);
         lcsdk::ui::event_bus::instance().remove_handler(timer_handler);
-        if (worker.joinable())
-            worker.join();
+        engine.join();
         if (!report.failed_slot) {
             finish(success_heading_text());
         } else {
@@ -311,10 +311,8 @@ int InstallerUI::ask(const std::string& title, std::string text, int button_set)
 {
     lcsdk::ui::MessagePopup popup;
     popup.create_popup(this, title, std::move(text), button_set);
-    ++open_popups;
-    const int answer = popup.show_modal();
-    --open_popups;
-    return answer;
+    const open_question counted(open_popups);
+    return popup.show_modal();
 }
 
 void InstallerUI::finish(const std::string& heading)

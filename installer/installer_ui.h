@@ -14,12 +14,12 @@
 
 #include <array>
 #include <cstdint>
-#include <thread>
 
 namespace installer {
 
 // The installer's one window: banner, title, four pages (introduction, host versions, summary,
-// progress) and a bar of Back / Next / Cancel buttons. It owns the engine and its worker thread.
+// progress) and a bar of Back / Next / Cancel buttons. It owns the engine, and with it the
+// engine's worker thread.
 class InstallerUI : public lcsdk::ui::window {
 public:
     static constexpr int width = 500;
@@ -32,8 +32,8 @@ public:
 
     void set_page(int index);
 
+    // Runs the installation on its worker thread; the wizard starts, polls and joins it.
     System engine;
-    std::thread worker;
     lcsdk::ui::native_bitmap banner;
     std::array<lcsdk::ui::GenericPanel, 6> pages;
     lcsdk::ui::handler_id timer_handler = 0;

@@ -1,11 +1,12 @@
 #include "installer/messages.h"
 
 #include "installer/product.h"
+#include "installer/status_codes.h"
 
 #include <algorithm>
 #include <array>
+#include <span>
 #include <string_view>
-#include <vector>
 
 namespace installer {
 
@@ -15,28 +16,34 @@ constexpr std::string_view corrupt_hint = ").\n - The installer file may be corr
 constexpr std::string_view create_hints = ").\n - Make sure that After Effects is closed\n - Make sure you have enough disk "
                                           "space.\n - Make sure you have administrative privileges.";
 
+// The failures that share a text.
+constexpr std::array plugin_unloadable{status_payload_missing, status_payload_unloadable};
+constexpr std::array plugin_uncreatable{status_create_failed, status_write_failed, status_copy_failed};
+constexpr std::array rights_refused{status_rights_refused};
+constexpr std::array package_missing{status_package_missing};
+constexpr std::array package_corrupt{status_package_corrupt};
+
 struct message_row {
-    std::vector<std::int32_t> codes;
+    std::span<const status_code> codes;
     std::string_view prefix;
     std::string_view suffix;
 };
 
-// Matched top to bottom. Rows for steps neither engine performs are kept so that every engine
-// reports through one table.
-const std::array<message_row, 11> message_rows{{
-    {{20, 30}, "Could not load the plugin file from the installer (Error code: ", corrupt_hint},
-    {{40, 50, 401}, "Could not create the plugin file (Error code: ", create_hints},
-    {{60, 110, 111, 112, 130}, "Could not load the script file from the installer (Error code: ", corrupt_hint},
-    {{120, 131}, "Could not create the script files (Error code: ", create_hints},
-    {{121, 122, 123, 124, 200}, "Could not decompress the script files correctly (Error code: ", corrupt_hint},
-    {{210, 211, 212, 230}, "Could not load the assets file from the installer (Error code: ", corrupt_hint},
-    {{220, 231},
+// Matched top to bottom.
+constexpr std::array<message_row, 11> message_rows{{
+    {plugin_unloadable, "Could not load the plugin file from the installer (Error code: ", corrupt_hint},
+    {plugin_uncreatable, "Could not create the plugin file (Error code: ", create_hints},
+    {statuses_script_unloadable, "Could not load the script file from the installer (Error code: ", corrupt_hint},
+    {statuses_script_uncreatable, "Could not create the script files (Error code: ", create_hints},
+    {statuses_script_undecompressable, "Could not decompress the script files correctly (Error code: ", corrupt_hint},
+    {statuses_assets_unloadable, "Could not load the assets file from the installer (Error code: ", corrupt_hint},
+    {statuses_assets_uncreatable,
      "Could not create assets files (Error code: ",
      ").\n - Make sure you have enough disk space.\n - Make sure you have administrative privileges."},
-    {{221, 222, 223, 224, 300}, "Could not decompress the assets files correctly (", corrupt_hint},
-    {{400}, "Authorization request was denied (Error code: ", ")."},
-    {{1000}, "Could not find the installer package (Error code: ", ").\n - Please download the installer again."},
-    {{1001}, "Could not find the installer package (Error code: ", corrupt_hint},
+    {statuses_assets_undecompressable, "Could not decompress the assets files correctly (", corrupt_hint},
+    {rights_refused, "Authorization request was denied (Error code: ", ")."},
+    {package_missing, "Could not find the installer package (Error code: ", ").\n - Please download the installer again."},
+    {package_corrupt, "Could not find the installer package (Error code: ", corrupt_hint},
 }};
 
 std::string title_with(std::string_view middle)
@@ -48,7 +55,7 @@ std::string title_with(std::string_view middle)
 
 } // namespace
 
-std::string error_message(std::int32_t code)
+std::string error_message(status_code code)
 {
     std::string_view prefix = "Unkown error (";
     std::string_view suffix = ").";
@@ -97,7 +104,7 @@ int next_progress_dots(int dots)
     return dots + 1 > 3 ? 0 : dots + 1;
 }
 
-std::string retry_question(int slot, std::int32_t code)
+std::string retry_question(int slot, status_code code)
 {
     return "The installation of " + std::string(product_title) + " " +
            host_version_names.at(static_cast<std::size_t>(slot)) + " failed!\n\n" + error_message(code) +

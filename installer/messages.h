@@ -3,7 +3,6 @@
 #include "installer/host_versions.h"
 #include "installer/system.h"
 
-#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -11,7 +10,7 @@
 namespace installer {
 
 // The user-facing explanation of a failure status code.
-std::string error_message(std::int32_t code);
+std::string error_message(status_code code);
 
 // One refresh of the progress page: a line per slot with a non-zero status, then an empty line.
 struct progress_report {
@@ -26,7 +25,7 @@ progress_report make_progress_report(const status_list& status, int dots);
 int next_progress_dots(int dots);
 
 // The retry question after slot `slot` failed with `code`.
-std::string retry_question(int slot, std::int32_t code);
+std::string retry_question(int slot, status_code code);
 
 // Text of the summary page: each chosen slot with the vendor folder the plug-in will go to.
 // Slot 10 takes the custom folder instead of its discovered one.

@@ -1,31 +1,39 @@
 #pragma once
 
 #include "installer/host_versions.h"
+#include "installer/status_codes.h"
 
 #include <atomic>
-#include <cstdint>
+#include <thread>
 
 namespace installer {
 
-// Install status per catalogue slot: 0 not attempted, 1 being installed, 2 installed, otherwise
-// a failure code (the failing step's code times ten, or a code of another engine).
-inline constexpr std::int32_t status_not_attempted = 0;
-inline constexpr std::int32_t status_installing = 1;
-inline constexpr std::int32_t status_installed = 2;
-// No worker thread could be started, so nothing was attempted; the message table does not know
-// the code, and the user sees it with the unknown-error text.
-inline constexpr std::int32_t status_not_started = 10;
+using status_list = per_version<status_code>;
 
-using status_list = per_version<std::int32_t>;
-
-// The installation engine. `install` runs on the worker thread; the user-interface thread only
-// reads `done` and `status`. The worker stores `done` after the last status change of a run, so a
-// reader that loads `done` first and then the statuses sees the final statuses of that run.
+// The installation engine. A caller starts a run, which `install` carries out on a worker thread,
+// reads the statuses as often as it likes, and joins the worker once the run reads as finished;
+// the worker stores `done` after the last status change of a run, so a reader that loads `done`
+// first and then the statuses sees the final statuses of that run.
 class System {
 public:
-    // Defined by each platform (installer/win, installer/mac, installer/posix) on the shared
-    // helpers of install_run.h.
+    System() = default;
+    // Waits for a run that still goes on.
+    ~System();
+    System(const System&) = delete;
+    System& operator=(const System&) = delete;
+
+    // One run, the body of the worker thread. Defined by each platform (installer/win,
+    // installer/mac, installer/neutral) on the shared helpers of install_run.h. Script folders
+    // belong to the engine's interface; this installer carries no script files.
     void install(const folder_list& plugin_folders, const folder_list& script_folders, int custom_main_payload);
+
+    // The run protocol (install_run.cpp), for the wizard and for any caller without one.
+
+    // Starts a run over `plugin_folders` (11 slots, empty: not chosen) on a new worker thread,
+    // with the main plug-in for the custom folder too, after joining the worker of an earlier run.
+    // From the start on, the run reads as not finished. When no thread can be started, the run
+    // ends at once with status_not_started on its first chosen slot.
+    void start(const folder_list& plugin_folders);
 
     // Loads `done` first, then every status, so a `finished` snapshot is never stale.
     struct snapshot {
@@ -34,8 +42,16 @@ public:
     };
     snapshot read() const;
 
+    // Waits for the worker of the last run; returns at once when there is none.
+    void join();
+    // Whether a worker is still to be joined.
+    bool has_worker() const { return worker_.joinable(); }
+
     std::atomic<bool> done{false};
-    per_version<std::atomic<std::int32_t>> status{};
+    per_version<std::atomic<status_code>> status{};
+
+private:
+    std::thread worker_;
 };
 
 } // namespace installer

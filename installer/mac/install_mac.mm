@@ -5,6 +5,7 @@
 #include "installer/install_run.h"
 #include "installer/mac/admin_rights.h"
 #include "installer/product.h"
+#include "installer/status_codes.h"
 #include "installer/system.h"
 #include "lcsdk/ui/cocoa/autorelease_pool.h"
 
@@ -18,10 +19,6 @@ namespace installer {
 namespace {
 
 using lcsdk::filesystem::file_path;
-
-// Status codes of this engine.
-constexpr std::int32_t status_rights_refused = 400;
-constexpr std::int32_t status_copy_failed = 401;
 
 constexpr std::string_view bundle_name = "Glaive.plugin";
 // Beside the installed bundle: the new copy while it is made, and the old bundle while the new
@@ -45,8 +42,8 @@ bool exists(const file_path& path)
     return lstat(path.c_str(), &info) == 0;
 }
 
-// Installs one bundle; a status code.
-std::int32_t install_bundle(mac::admin_rights& rights, const file_path& folder, payload_kind kind)
+// Installs one bundle; status_installed or status_copy_failed.
+status_code install_bundle(mac::admin_rights& rights, const file_path& folder, payload_kind kind)
 {
     const file_path payload = payload_bundle(kind);
     if (payload.empty())
@@ -104,7 +101,7 @@ void System::install(const folder_list& plugin_folders, const folder_list& scrip
         fail_each(*this, slots, status_rights_refused);
         return;
     }
-    const bool complete = install_each(*this, slots, [&](int slot) -> std::int32_t {
+    const bool complete = install_each(*this, slots, [&](int slot) -> status_code {
         // No script files are carried: a slot with only a script folder has nothing to copy.
         const file_path& folder = folder_of(plugin_folders, slot);
         if (folder.empty())
@@ -116,7 +113,7 @@ void System::install(const folder_list& plugin_folders, const folder_list& scrip
     // Without a base the folder would be made relative to the working directory, so nothing is
     // made then.
     if (const file_path base = application_support_folder(); !base.empty()) {
-        const file_path shared = join(base, path_of(vendor_folder_name));
+        const file_path shared = lcsdk::filesystem::join(base, path_of(vendor_folder_name));
         rights.run("/bin/mkdir", {shared.native()});
         rights.run("/bin/chmod", {"-R", "0777", shared.native()});
     }

@@ -1,5 +1,6 @@
 #include "installer/discovery.h"
 #include "installer/folder_dialog_errors.h"
+#include "installer/win/host_subkeys.h"
 
 #include "lcsdk/ui/native_window.h"
 #include "lcsdk/ui/window.h"
@@ -55,7 +56,7 @@ void read_registry_view(folder_list& folders, REGSAM access)
         if (SHRegGetValueW(hosts.get(), name, L"PluginInstallPath", SRRF_RT_REG_SZ, nullptr, value, &value_bytes) !=
             ERROR_SUCCESS)
             continue;
-        store_plugin_folder(folders, name, file_path(value));
+        win::store_plugin_folder(folders, name, file_path(value));
     }
 }
 

@@ -1,3 +1,5 @@
+#include "installer/file_engine.h"
+#include "installer/neutral/install_neutral.h"
 #include "installer/system.h"
 
 #include "installer_payload.h"
@@ -9,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <sys/resource.h>
 #include <thread>
@@ -232,6 +235,119 @@ TEST_F(Engine, APluginThatCannotBePutInPlaceIsStatus40)
     EXPECT_EQ(engine.read().status[CC], 40);
     EXPECT_TRUE(fs::is_directory(plugin_in("cc") / "occupied"));
     EXPECT_FALSE(fs::exists(plugin_in("cc").string() + ".partial"));
+}
+
+// The file calls that can fail a write.
+enum class failing { nothing, find_missing, find_unloadable, create, write, flush, close, replace };
+
+// The neutral build's own file calls, recording each call, with the one named failing.
+class injected_calls final : public file_calls {
+public:
+    explicit injected_calls(failing fails) : fails_(fails) {}
+
+    payload_lookup find_payload(payload_kind kind) override
+    {
+        note("find");
+        if (fails_ == failing::find_missing)
+            return status_payload_missing;
+        if (fails_ == failing::find_unloadable)
+            return status_payload_unloadable;
+        return real().find_payload(kind);
+    }
+    void make_folder(const file_path& folder) override
+    {
+        note("folder");
+        real().make_folder(folder);
+    }
+    std::unique_ptr<open_file> create(const file_path& file) override
+    {
+        note("create");
+        if (fails_ == failing::create)
+            return nullptr;
+        std::unique_ptr<open_file> opened = real().create(file);
+        return opened ? std::make_unique<injected_file>(*this, std::move(opened)) : nullptr;
+    }
+    bool replace(const file_path& from, const file_path& to) override
+    {
+        note("replace");
+        return fails_ != failing::replace && real().replace(from, to);
+    }
+    void remove(const file_path& file) override
+    {
+        note("remove");
+        real().remove(file);
+    }
+    file_path app_data_folder() override { return real().app_data_folder(); }
+
+    std::string log;
+
+private:
+    // The real file; a failing call still does its work, so the side file holds what was written.
+    class injected_file final : public open_file {
+    public:
+        injected_file(injected_calls& calls, std::unique_ptr<open_file> file) : calls_(calls), file_(std::move(file)) {}
+        bool write(const payload_bytes& bytes) override { return calls_.call("write", failing::write, file_->write(bytes)); }
+        bool flush() override { return calls_.call("flush", failing::flush, file_->flush()); }
+        bool close() override { return calls_.call("close", failing::close, file_->close()); }
+
+    private:
+        injected_calls& calls_;
+        std::unique_ptr<open_file> file_;
+    };
+
+    static file_calls& real() { return neutral::posix_file_calls(); }
+    void note(const char* name) { log += log.empty() ? name : std::string(" ") + name; }
+    bool call(const char* name, failing which, bool worked)
+    {
+        note(name);
+        return worked && fails_ != which;
+    }
+
+    failing fails_;
+};
+
+// The write sequence that both file-writing engines run, with each of its calls failing in turn:
+// the failing step's status, the calls that follow (the file is closed and the side file removed),
+// and the previous plug-in still in place.
+TEST_F(Engine, EachFailingFileCallEndsTheRunWithItsStatusAndKeepsThePreviousPlugin)
+{
+    struct failure_case {
+        failing fails;
+        status_code status;
+        std::string calls;
+    };
+    // failing call | status of the slot | the calls made, in order
+    const failure_case cases[] = {
+        {failing::nothing, status_installed, "folder find create write flush close replace"},
+        {failing::find_missing, status_payload_missing, "folder find"},
+        {failing::find_unloadable, status_payload_unloadable, "folder find"},
+        {failing::create, status_create_failed, "folder find create"},
+        {failing::write, status_write_failed, "folder find create write close remove"},
+        {failing::flush, status_write_failed, "folder find create write flush close remove"},
+        {failing::close, status_write_failed, "folder find create write flush close remove"},
+        {failing::replace, status_create_failed, "folder find create write flush close replace remove"},
+    };
+    for (const failure_case& c : cases) {
+        SCOPED_TRACE(c.calls);
+        fs::remove_all(root / "cc");
+        fs::remove_all(data);
+        fs::create_directories(root / "cc" / "Lumacraft");
+        std::ofstream(plugin_in("cc"), std::ios::binary) << "previous plug-in";
+        folder_list plugins = empty_folder_list();
+        plugins[CC] = host("cc");
+
+        System fresh;
+        injected_calls calls(c.fails);
+        install_plugin_files(fresh, plugins, empty_folder_list(), 1, calls);
+
+        EXPECT_TRUE(fresh.done.load());
+        EXPECT_EQ(fresh.read().status[CC], c.status);
+        EXPECT_EQ(calls.log, c.calls);
+        const bool installed = c.status == status_installed;
+        EXPECT_EQ(read_file(plugin_in("cc")), installed ? payload() : "previous plug-in");
+        EXPECT_FALSE(fs::exists(plugin_in("cc").string() + ".partial"));
+        EXPECT_EQ(app_data_made(), installed);
+    }
 }
 
 TEST_F(Engine, AFinishedSnapshotFromAnotherThreadHoldsTheFinalStatuses)

@@ -1,6 +1,6 @@
 #include "installer/installer_ui.h"
 #include "installer/messages.h"
-#include "installer/offscreen/offscreen_discovery.h"
+#include "installer/neutral/discovery_neutral.h"
 #include "installer/wizard_styles.h"
 
 #include "installer_payload.h"
@@ -48,7 +48,7 @@ class InstallerWizard : public lcsdk::testing::toolkit_test {
 protected:
     InstallerWizard()
     {
-        installer::offscreen::reset();
+        installer::neutral::reset();
         root = fs::temp_directory_path() / ("installer_wizard_" + std::to_string(::getpid()) + "_" +
                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(root);
@@ -60,7 +60,7 @@ protected:
     ~InstallerWizard() override
     {
         wizard.reset();
-        installer::offscreen::reset();
+        installer::neutral::reset();
         ::unsetenv("XDG_DATA_DIRS");
         fs::remove_all(root);
     }
@@ -73,7 +73,7 @@ protected:
             fs::create_directories(root / name);
             folders[static_cast<std::size_t>(slot)] = file_path((root / name).string());
         }
-        installer::offscreen::set_discovered_folders(folders);
+        installer::neutral::set_discovered_folders(folders);
     }
 
     InstallerUI& open()
@@ -272,8 +272,8 @@ TEST_F(InstallerWizard, CustomFolderButtonFollowsTheCustomBoxAndTheDialog)
 {
     discover({{CC2014, "cc2014"}});
     const file_path chosen((root / "mine").string());
-    installer::offscreen::queue_folder_dialog_answer({chosen, ""});
-    installer::offscreen::queue_folder_dialog_answer({file_path(), ""}); // cancelled
+    installer::neutral::queue_folder_dialog_answer({chosen, ""});
+    installer::neutral::queue_folder_dialog_answer({file_path(), ""}); // cancelled
     InstallerUI& ui = open();
     const vec2i custom_box = box_at(80);
     const vec2i path_button = page_origin + vec2i{65, 60 + 25 * 2 + 7};
@@ -312,7 +312,7 @@ TEST_F(InstallerWizard, CustomFolderButtonFollowsTheCustomBoxAndTheDialog)
     });
     ui.show_modal();
 
-    const auto& calls = installer::offscreen::folder_dialog_calls();
+    const auto& calls = installer::neutral::folder_dialog_calls();
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0].title, "Custom Folder");
     EXPECT_EQ(calls[0].owner, &ui);
@@ -322,8 +322,8 @@ TEST_F(InstallerWizard, CustomFolderButtonFollowsTheCustomBoxAndTheDialog)
 TEST_F(InstallerWizard, AFailingFolderDialogIsReportedAndKeepsTheEarlierFolder)
 {
     const file_path chosen((root / "first").string());
-    installer::offscreen::queue_folder_dialog_answer({chosen, ""});
-    installer::offscreen::queue_folder_dialog_answer({file_path(), "unable to display the folder \"select\" dialog box"});
+    installer::neutral::queue_folder_dialog_answer({chosen, ""});
+    installer::neutral::queue_folder_dialog_answer({file_path(), "unable to display the folder \"select\" dialog box"});
     InstallerUI& ui = open();
     const vec2i path_button = page_origin + vec2i{65, 60 + 25 + 7};
     click(next_at);
@@ -336,7 +336,7 @@ TEST_F(InstallerWizard, AFailingFolderDialogIsReportedAndKeepsTheEarlierFolder)
         ui.end_modal(0);
     });
     ui.show_modal();
-    EXPECT_EQ(installer::offscreen::folder_dialog_calls().size(), 2u);
+    EXPECT_EQ(installer::neutral::folder_dialog_calls().size(), 2u);
     EXPECT_EQ(ui.custom_plugin_folder, chosen);
     EXPECT_EQ(ui.custom_path_label.text, "Custom Plugin Path: " + chosen.to_utf8());
 }
@@ -460,6 +460,30 @@ TEST_F(InstallerWizardFailure, TheOutcomeWaitsUntilTheExitQuestionIsAnswered)
               "Some components of Glaive for After Effects were not correctly installed.");
 }
 
+// A question whose loop ends by an exception (here the offscreen loop's own, once its idle time is
+// spent) must not stay counted as open: the run's outcome waits for open questions.
+TEST_F(InstallerWizard, AQuestionEndedByAnExceptionLetsTheOutcomeShow)
+{
+    discover({{CS6, "cs6"}});
+    InstallerUI& ui = open();
+    click(next_at);
+    click(next_at);
+    click(next_at);
+    click(cancel_at); // before the first tick: the run is still going on
+    check_now([] { off::set_idle_budget_ms(1000); });
+    EXPECT_THROW(ui.show_modal(), off::modal_loop_starved);
+    EXPECT_EQ(ui.open_popups, 0);
+
+    off::set_idle_budget_ms(3'600'000);
+    when([&] { return ui.engine.read().finished; }, [&] {
+        off::post_advance(200); // the next tick decides the outcome
+        check_now([&] { ui.end_modal(1); });
+    });
+    EXPECT_EQ(ui.show_modal(), 1);
+    EXPECT_TRUE(ui.install_finished);
+    EXPECT_EQ(ui.progress_heading_label.text, "Glaive for After Effects was successfully installed.");
+}
+
 // Every new thread asks for a stack larger than the address space, so starting one fails for real.
 class thread_starvation {
 public:
@@ -495,7 +519,7 @@ TEST_F(InstallerWizard, AWorkerThatCannotStartFailsTheRunAndARetryInstalls)
     click(next_at);
     check_now([&] {
         starving.reset();
-        EXPECT_FALSE(ui.worker.joinable());
+        EXPECT_FALSE(ui.engine.has_worker());
     });
     when_popup_open([&] {
         EXPECT_EQ(ui.engine.read().status, (status_list{0, 0, 0, 0, status_not_started, 0, 0, 0, 0, 0, 0}));

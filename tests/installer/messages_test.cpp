@@ -1,8 +1,10 @@
 #include "installer/messages.h"
+#include "installer/status_codes.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace installer;
@@ -41,6 +43,23 @@ TEST(ErrorMessage, EveryRowOfTheTable)
     for (const message_case& row : rows)
         for (const std::int32_t code : row.codes)
             EXPECT_EQ(error_message(code), row.prefix + std::to_string(code) + row.suffix) << code;
+}
+
+TEST(ErrorMessage, EveryFailureAnEngineReportsHasItsRow)
+{
+    // failure status, by the name the engines report | its text up to the code
+    const std::pair<status_code, std::string> failures[] = {
+        {status_payload_missing, "Could not load the plugin file from the installer (Error code: "},
+        {status_payload_unloadable, "Could not load the plugin file from the installer (Error code: "},
+        {status_create_failed, "Could not create the plugin file (Error code: "},
+        {status_write_failed, "Could not create the plugin file (Error code: "},
+        {status_rights_refused, "Authorization request was denied (Error code: "},
+        {status_copy_failed, "Could not create the plugin file (Error code: "},
+    };
+    for (const auto& [code, prefix] : failures)
+        EXPECT_EQ(error_message(code).substr(0, prefix.size() + std::to_string(code).size()),
+                  prefix + std::to_string(code))
+            << code;
 }
 
 TEST(ProgressText, OneLinePerNonZeroStatusThenAnEmptyLine)

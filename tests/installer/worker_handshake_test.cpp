@@ -2,7 +2,7 @@
 // wizard is ended, closed, destroyed or retried. The ThreadSanitizer build runs these as well.
 #include "installer/installer_ui.h"
 #include "installer/messages.h"
-#include "installer/offscreen/offscreen_discovery.h"
+#include "installer/neutral/discovery_neutral.h"
 
 #include "installer_payload.h"
 #include "support/toolkit_test.h"
@@ -126,7 +126,7 @@ protected:
     ~WorkerHandshake() override
     {
         wizard.reset();
-        installer::offscreen::reset();
+        installer::neutral::reset();
         ::unsetenv("XDG_DATA_DIRS");
         fs::remove_all(root);
     }
@@ -141,7 +141,7 @@ protected:
         wizard.reset();
         holds.clear();
         off::reset();
-        installer::offscreen::reset();
+        installer::neutral::reset();
         // The loop waits for a real worker while its timers run.
         off::set_idle_budget_ms(3'600'000);
         hosts = root / std::to_string(++opened);
@@ -151,7 +151,7 @@ protected:
             fs::create_directories(host(slot));
             folders[static_cast<std::size_t>(slot)] = file_path(host(slot).string());
         }
-        installer::offscreen::set_discovered_folders(folders);
+        installer::neutral::set_discovered_folders(folders);
         wizard = std::make_unique<releasing_wizard>(holds);
         return *wizard;
     }

@@ -275,7 +275,8 @@ def short_write(session):
 
 def long_vendor_folder(session):
     """Host folders where the plug-in's path just fits the classic 260-character limit (259 and
-    its terminator): the side file, 8 characters longer, must be written all the same."""
+    its terminator): the side file, 8 characters longer, must be written all the same, and the
+    vendor folder, at 248 characters, is past what CreateDirectoryW takes in the plain form."""
     def at_limit(name, length):
         base = f"C:\\Hosts\\{name}\\" + "d" * 99 + "\\" + "d" * 99 + "\\"
         return base + "d" * (length - len(base))
@@ -287,18 +288,26 @@ def long_vendor_folder(session):
         h.check(len(folder + r"\Lumacraft\Glaive.aex") == 259, f"{folder} is not at the limit")
         session.make_folder(folder)
 
-    # Wine opens long plain paths too, so the form the program uses is checked itself.
+    # Wine opens and creates long plain paths too, so the form the program uses is checked itself.
+    def check_forms(cases, mode, label):
+        rules = session.start([*mode, *(given for given, _ in cases)], exe=os.environ["PATH_RULES_EXE"], label=label)
+        h.check(rules.wait(timeout=60) == 0, "path_rules failed")
+        got = rules.output().splitlines()[1:]
+        h.check(got == [wanted for _, wanted in cases], f"{label}: {got}")
+
     side = r"\Lumacraft\Glaive.aex.partial"
     share = r"\\server\share" + plain[2:]
-    cases = [(r"C:\Hosts\CC" + side, r"C:\Hosts\CC" + side),
-             (plain + side, "\\\\?\\" + plain + side),
-             (trailing + side, "\\\\?\\" + trailing[:-1] + side),
-             (share + side, "\\\\?\\UNC\\" + share[2:] + side),
-             ("\\\\?\\" + plain + side, "\\\\?\\" + plain + side)]
-    rules = session.start([given for given, _ in cases], exe=os.environ["PATH_RULES_EXE"], label="path-rules")
-    h.check(rules.wait(timeout=60) == 0, "path_rules failed")
-    got = rules.output().splitlines()[1:]
-    h.check(got == [wanted for _, wanted in cases], f"long path forms: {got}")
+    check_forms([(r"C:\Hosts\CC" + side, r"C:\Hosts\CC" + side),
+                 (plain + side, "\\\\?\\" + plain + side),
+                 (trailing + side, "\\\\?\\" + trailing[:-1] + side),
+                 (share + side, "\\\\?\\UNC\\" + share[2:] + side),
+                 ("\\\\?\\" + plain + side, "\\\\?\\" + plain + side)], [], "path-rules")
+    vendor = r"\Lumacraft"
+    h.check(len(plain + vendor) == 248, "the vendor folder is not at the folder limit")
+    check_forms([(r"C:\Hosts\CC" + vendor, r"C:\Hosts\CC" + vendor),
+                 (plain[:-1] + vendor, plain[:-1] + vendor),
+                 (plain + vendor, "\\\\?\\" + plain + vendor),
+                 (trailing + vendor, "\\\\?\\" + trailing[:-1] + vendor)], ["/folder"], "folder-rules")
 
     session.register_hosts({"12": plain, "13": trailing})
     wizard = s.Wizard(session, session.start())

@@ -1,8 +1,8 @@
-#include "installer/posix/payload_table.h"
+#include "installer/neutral/payload_table.h"
 
 #include "installer_payload.h"
 
-namespace installer {
+namespace installer::neutral {
 
 // Only the main plug-in is carried, as in the Windows program's resources.
 std::optional<payload_bytes> find_payload(payload_kind kind)
@@ -12,4 +12,4 @@ std::optional<payload_bytes> find_payload(payload_kind kind)
     return std::nullopt;
 }
 
-} // namespace installer
+} // namespace installer::neutral

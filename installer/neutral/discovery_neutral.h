@@ -13,7 +13,7 @@ namespace lcsdk::ui {
 class window;
 }
 
-namespace installer::offscreen {
+namespace installer::neutral {
 
 // What find_plugin_folders returns from now on (padded or cut to 11 slots).
 void set_discovered_folders(folder_list folders);
@@ -37,4 +37,4 @@ const std::vector<folder_dialog_call>& folder_dialog_calls();
 // No hosts, no queued answers, no recorded calls.
 void reset();
 
-} // namespace installer::offscreen
+} // namespace installer::neutral

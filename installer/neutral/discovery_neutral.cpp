@@ -1,5 +1,5 @@
 #include "installer/discovery.h"
-#include "installer/offscreen/offscreen_discovery.h"
+#include "installer/neutral/discovery_neutral.h"
 
 #include <stdexcept>
 
@@ -7,15 +7,15 @@ namespace installer {
 
 namespace {
 
-struct offscreen_host {
+struct host_fixture {
     folder_list folders = empty_folder_list();
-    std::deque<offscreen::folder_dialog_answer> answers;
-    std::vector<offscreen::folder_dialog_call> calls;
+    std::deque<neutral::folder_dialog_answer> answers;
+    std::vector<neutral::folder_dialog_call> calls;
 };
 
-offscreen_host& host()
+host_fixture& host()
 {
-    static offscreen_host state;
+    static host_fixture state;
     return state;
 }
 
@@ -33,14 +33,14 @@ lcsdk::filesystem::file_path select_folder(const std::string& title, lcsdk::ui::
     host().calls.push_back({title, owner, initial_folder});
     if (host().answers.empty())
         return {};
-    offscreen::folder_dialog_answer answer = std::move(host().answers.front());
+    neutral::folder_dialog_answer answer = std::move(host().answers.front());
     host().answers.pop_front();
     if (!answer.failure.empty())
         throw std::runtime_error(answer.failure);
     return answer.folder;
 }
 
-namespace offscreen {
+namespace neutral {
 
 void set_discovered_folders(folder_list folders)
 {
@@ -60,9 +60,9 @@ const std::vector<folder_dialog_call>& folder_dialog_calls()
 
 void reset()
 {
-    host() = offscreen_host{};
+    host() = host_fixture{};
 }
 
-} // namespace offscreen
+} // namespace neutral
 
 } // namespace installer

@@ -1,0 +1,100 @@
+#include "installer/neutral/install_neutral.h"
+
+#include "installer/neutral/payload_table.h"
+#include "installer/system.h"
+
+#include "lcsdk/filesystem/folder_creation.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace installer {
+
+namespace {
+
+using lcsdk::filesystem::file_path;
+
+// One file descriptor, closed by close() or at the latest by the destructor.
+class posix_file final : public open_file {
+public:
+    explicit posix_file(int fd) : fd_(fd) {}
+    ~posix_file() override { close(); }
+    posix_file(const posix_file&) = delete;
+    posix_file& operator=(const posix_file&) = delete;
+
+    // write() may store fewer bytes than asked; the rest is retried until an error stops it.
+    bool write(const payload_bytes& payload) override
+    {
+        const auto* bytes = static_cast<const unsigned char*>(payload.data);
+        std::size_t count = payload.size;
+        while (count > 0) {
+            const ssize_t written = ::write(fd_, bytes, count);
+            if (written < 0 && errno == EINTR)
+                continue;
+            if (written <= 0)
+                return false;
+            bytes += written;
+            count -= static_cast<std::size_t>(written);
+        }
+        return true;
+    }
+    bool flush() override { return ::fsync(fd_) == 0; }
+    bool close() override
+    {
+        if (fd_ < 0)
+            return true;
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result == 0;
+    }
+
+private:
+    int fd_;
+};
+
+class posix_calls final : public file_calls {
+public:
+    payload_lookup find_payload(payload_kind kind) override
+    {
+        if (const std::optional<payload_bytes> payload = neutral::find_payload(kind))
+            return *payload;
+        return status_payload_missing;
+    }
+    void make_folder(const file_path& folder) override { lcsdk::filesystem::make_folder(folder); }
+    std::unique_ptr<open_file> create(const file_path& file) override
+    {
+        const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        return fd < 0 ? nullptr : std::make_unique<posix_file>(fd);
+    }
+    bool replace(const file_path& from, const file_path& to) override
+    {
+        return ::rename(from.c_str(), to.c_str()) == 0;
+    }
+    void remove(const file_path& file) override { ::unlink(file.c_str()); }
+    // The first of the machine-wide data folders of the freedesktop base directory rules.
+    file_path app_data_folder() override
+    {
+        std::string dirs;
+        if (const char* value = std::getenv("XDG_DATA_DIRS"); value != nullptr)
+            dirs = value;
+        const std::string first = dirs.substr(0, dirs.find(':'));
+        return file_path(first.empty() ? std::string("/usr/local/share") : first);
+    }
+};
+
+} // namespace
+
+file_calls& neutral::posix_file_calls()
+{
+    static posix_calls calls;
+    return calls;
+}
+
+void System::install(const folder_list& plugin_folders, const folder_list& script_folders, int custom_main_payload)
+{
+    install_plugin_files(*this, plugin_folders, script_folders, custom_main_payload, neutral::posix_file_calls());
+}
+
+} // namespace installer
