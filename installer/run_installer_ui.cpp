@@ -4,9 +4,9 @@
 
 namespace installer {
 
-void run_installer_ui()
+void run_installer_ui(install_log* log)
 {
-    InstallerUI wizard;
+    InstallerUI wizard(log);
     // The result (Finish or a confirmed Cancel) does not change what the program does next.
     wizard.show_modal();
 }
