@@ -48,8 +48,11 @@ std::string_view trimmed(std::string_view text)
 std::string version_list()
 {
     std::string names;
-    for (int slot = 0; slot < Custom; ++slot)
-        names += (slot == 0 ? "" : ", ") + host_version_names[static_cast<std::size_t>(slot)];
+    for (int slot = 0; slot < Custom; ++slot) {
+        if (slot != 0)
+            names += ", ";
+        names += host_version_names[static_cast<std::size_t>(slot)];
+    }
     return names;
 }
 

@@ -6,7 +6,6 @@
 
 #include "lcsdk/filesystem/folder_creation.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 namespace installer {
@@ -29,12 +28,18 @@ std::string slot_name(int slot)
 
 std::string time_stamp(const clock_reading& clock)
 {
+    // By hand: the C library's formatted output would bring its whole implementation into the
+    // Windows program.
+    const auto digits = [](int value, int count) {
+        std::string text(static_cast<std::size_t>(count), '0');
+        for (int i = count - 1; i >= 0 && value > 0; --i, value /= 10)
+            text[static_cast<std::size_t>(i)] = static_cast<char>('0' + value % 10);
+        return text;
+    };
     const int offset = std::abs(clock.utc_offset_minutes);
-    char text[40];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d%c%02d:%02d", clock.year, clock.month, clock.day,
-                  clock.hour, clock.minute, clock.second, clock.utc_offset_minutes < 0 ? '-' : '+', offset / 60,
-                  offset % 60);
-    return text;
+    return digits(clock.year, 4) + "-" + digits(clock.month, 2) + "-" + digits(clock.day, 2) + "T" +
+           digits(clock.hour, 2) + ":" + digits(clock.minute, 2) + ":" + digits(clock.second, 2) +
+           (clock.utc_offset_minutes < 0 ? "-" : "+") + digits(offset / 60, 2) + ":" + digits(offset % 60, 2);
 }
 
 std::string outcome_text(status_code status)
@@ -64,8 +69,11 @@ void install_log::start(std::string_view program, const std::vector<std::string>
                         bool elevated)
 {
     std::string words;
-    for (const std::string& argument : arguments)
-        words += (words.empty() ? "" : " ") + quoted_if_needed(argument);
+    for (const std::string& argument : arguments) {
+        if (!words.empty())
+            words += ' ';
+        words += quoted_if_needed(argument);
+    }
     write("start: " + std::string(program) + " " + std::string(product_version) + ", arguments: " +
           (words.empty() ? "none" : words) + ", user: " + std::string(user) +
           (elevated ? ", elevated" : ", not elevated"));
