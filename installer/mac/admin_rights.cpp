@@ -1,5 +1,9 @@
 #include "installer/mac/admin_rights.h"
 
+#include "lcsdk/ui/cocoa/allow_deprecated.h"
+
+#include <Security/AuthorizationTags.h>
+
 #include <cerrno>
 #include <cstdio>
 
@@ -62,8 +66,14 @@ std::optional<int> admin_rights::run(const char* tool, const std::vector<std::st
     argv.push_back(nullptr);
 
     FILE* output = nullptr;
-    if (AuthorizationExecuteWithPrivileges(authorization_, tool, kAuthorizationFlagDefaults, argv.data(), &output) !=
-        errAuthorizationSuccess)
+    // Deprecated since macOS 10.7. Its successor, a privileged helper tool that the application
+    // installs and registers with launchd, needs a signed helper inside the bundle, which this
+    // installer does not carry; the call is still provided and is what runs the system's tools here.
+    LCSDK_ALLOW_DEPRECATED_BEGIN
+    const OSStatus started =
+        AuthorizationExecuteWithPrivileges(authorization_, tool, kAuthorizationFlagDefaults, argv.data(), &output);
+    LCSDK_ALLOW_DEPRECATED_END
+    if (started != errAuthorizationSuccess)
         return std::nullopt;
     // The tool's output ends when the tool does; it is read only to wait for that.
     if (output != nullptr) {

@@ -4,6 +4,7 @@
 #include "installer/discovery.h"
 #include "installer/folder_dialog_errors.h"
 #include "installer/mac/host_bundles.h"
+#include "lcsdk/ui/cocoa/allow_deprecated.h"
 #include "lcsdk/ui/cocoa/autorelease_pool.h"
 
 #import <AppKit/AppKit.h>
@@ -28,7 +29,11 @@ folder_list find_plugin_folders()
     NSString* document = [[NSBundle mainBundle] pathForResource:@"AEFile" ofType:@"aep"];
     if (document == nil)
         return empty_folder_list();
+    // Deprecated since macOS 12.0; its successor on NSWorkspace does not exist on the older systems
+    // the program runs on.
+    LCSDK_ALLOW_DEPRECATED_BEGIN
     CFArrayRef found = LSCopyApplicationURLsForURL((CFURLRef)[NSURL fileURLWithPath:document], kLSRolesAll);
+    LCSDK_ALLOW_DEPRECATED_END
     if (found == nullptr)
         return empty_folder_list();
     NSArray* urls = (NSArray*)found;

@@ -100,7 +100,7 @@ def installed_bundle(folder):
 
 
 def payload_bundle():
-    return os.path.join(os.environ["LCINSTALLER_MAC_APP"], "Resources", "Glaive.plugin")
+    return os.path.join(os.environ["LCINSTALLER_MAC_APP"], "Contents", "Resources", "Glaive.plugin")
 
 
 def tree(path):

@@ -5,6 +5,8 @@ its host applications and preference file into the private /Applications and /Li
 real program, its Authenticate prompt and its open panel with X input, and checks screens, files
 and exit codes."""
 import os
+import plistlib
+import struct
 import subprocess
 import sys
 
@@ -12,6 +14,71 @@ import installer_mac_support as s
 import x11_harness as h
 
 PANEL_SELECTION = (255, 255, 255)  # a selected row of the open panel's browser
+
+
+# --- The bundle ------------------------------------------------------------------------------------
+
+BUNDLE_FILES = {
+    # file below Contents/: what it must be
+    "Info.plist": "property list",
+    "MacOS/lcinstaller-mac": "program",
+    "Resources/AEFile.aep": "file",
+    "Resources/lcinstaller-mac.icns": "icon",
+    "Resources/Glaive.plugin/Contents/Info.plist": "property list",
+    "Resources/Glaive.plugin/Contents/MacOS/Glaive": "file",
+    "Resources/Glaive32.plugin/Contents/Info.plist": "property list",
+    "Resources/Glaive32.plugin/Contents/MacOS/Glaive": "file",
+}
+INFO = {
+    "CFBundleExecutable": "lcinstaller-mac", "CFBundleIdentifier": "com.lumacraft.lcinstaller-mac",
+    "CFBundlePackageType": "APPL", "CFBundleName": "lcinstaller-mac", "CFBundleShortVersionString": "1.0.39",
+    "CFBundleVersion": "1.0.39", "NSPrincipalClass": "InstallerApplication", "LSMinimumSystemVersion": "10.13",
+    "NSHighResolutionCapable": True, "CFBundleIconFile": "lcinstaller-mac.icns", "NSRequiresAquaSystemAppearance": True,
+}
+
+
+def icon_sizes(path):
+    """The pixel sizes of a Mac icon file's PNG elements; fails unless every length adds up."""
+    with open(path, "rb") as f:
+        data = f.read()
+    h.check(data[:4] == b"icns" and struct.unpack(">I", data[4:8])[0] == len(data), f"{path} is no icon file")
+    sizes, at = set(), 8
+    while at < len(data):
+        length = struct.unpack(">I", data[at + 4:at + 8])[0]
+        png = data[at + 8:at + length]
+        h.check(length > 8 and png[:8] == b"\x89PNG\r\n\x1a\n", f"{path}: element {data[at:at + 4]} is no PNG")
+        sizes.add(struct.unpack(">II", png[16:24]))
+        at += length
+    h.check(at == len(data), f"{path}: the elements overrun the file")
+    return sizes
+
+
+def bundle_layout(name):
+    # The Mac's layout, whose property list names what a Mac needs to open the application.
+    app = os.environ["LCINSTALLER_MAC_APP"]
+    contents = os.path.join(app, "Contents")
+    found = {os.path.relpath(os.path.join(folder, file), contents)
+             for folder, _, files in os.walk(contents) for file in files}
+    h.check(found == set(BUNDLE_FILES), f"Contents/ holds {sorted(found)}")
+    for path, kind in BUNDLE_FILES.items():
+        full = os.path.join(contents, path)
+        if kind == "program":
+            h.check(os.access(full, os.X_OK), f"{path} is not executable")
+        elif kind == "property list":
+            with open(full, "rb") as f:
+                plistlib.load(f)
+    with open(os.path.join(contents, "Info.plist"), "rb") as f:
+        info = plistlib.load(f)
+    wrong = {key: info.get(key) for key, value in INFO.items() if info.get(key) != value}
+    h.check(not wrong, f"Info.plist differs in {wrong}")
+    sizes = icon_sizes(os.path.join(contents, "Resources", info["CFBundleIconFile"]))
+    h.check(sizes == {(n, n) for n in (16, 32, 64, 128, 256, 512)}, f"the icon's sizes: {sorted(sizes)}")
+    # GNUstep's main bundle needs the program beside Contents/ and links to what is inside.
+    h.check(os.path.samefile(os.path.join(app, "lcinstaller-mac"), os.path.join(contents, "MacOS", "lcinstaller-mac")),
+            "the program beside Contents/ is not the bundle's program")
+    h.check(os.readlink(os.path.join(app, "Resources")) == "Contents/Resources", "Resources links elsewhere")
+    h.check(sorted(os.listdir(app)) == ["Contents", "Info-gnustep.plist", "Resources", "lcinstaller-mac"],
+            f"beside Contents/: {sorted(os.listdir(app))}")
 
 
 # --- Discovery ---------------------------------------------------------------------------------
@@ -158,8 +225,8 @@ def copy_fails(name):
     wizard.finish()
 
 
-SCENARIOS = {f.__name__: f for f in (discovery_and_cancel, no_claiming_application, full_install_with_custom_folder,
-                                      prompt_cancelled, copy_fails)}
+SCENARIOS = {f.__name__: f for f in (bundle_layout, discovery_and_cancel, no_claiming_application,
+                                      full_install_with_custom_folder, prompt_cancelled, copy_fails)}
 
 if __name__ == "__main__":
     s.run(SCENARIOS[sys.argv[1]])
