@@ -208,6 +208,11 @@ def copy_fails(name):
     with open(os.path.join(earlier, "Contents", "Info.plist"), "w") as out:
         out.write("an earlier version")
     before = s.tree(earlier)
+    # chmod cannot start: its process is forked before that is known, and the child left behind
+    # must not be taken for a later tool, which would make the failed copy look complete.
+    not_a_program = "/Library/not-a-program"
+    open(not_a_program, "w").close()
+    subprocess.run(["mount", "--bind", not_a_program, "/bin/chmod"], check=True)
 
     run = s.Run(name)
     wizard = s.Wizard(run)
