@@ -136,10 +136,11 @@ def assert_not_installed(folder):
     h.check(not os.path.lexists(os.path.join(folder, "Lumacraft")), f"unexpected vendor folder in {folder}")
 
 
-def assert_no_side_bundles(folder):
+def assert_no_side_bundles(folder, expected=()):
+    """Nothing but the bundle and the `expected` names in the vendor folder of `folder`."""
     vendor = os.path.join(folder, "Lumacraft")
     left = [name for name in os.listdir(vendor) if name != "Glaive.plugin"] if os.path.isdir(vendor) else []
-    h.check(not left, f"left beside the bundle in {vendor}: {left}")
+    h.check(sorted(left) == sorted(expected), f"left beside the bundle in {vendor}: {left}")
 
 
 # --- Windows on the screen ----------------------------------------------------------------------

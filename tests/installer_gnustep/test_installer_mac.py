@@ -131,11 +131,14 @@ def full_install_with_custom_folder(name):
     os.makedirs("/Library/Hosts/CC2015.3/Plug-ins")
     custom = "/Library/Custom Target"
     os.makedirs(custom)
-    # An older bundle is replaced whole: a file it had and the payload has not is gone afterwards.
+    # An older bundle is replaced whole: a file it had and the payload has not is gone afterwards;
+    # and what interrupted runs left beside the bundles (part of a copy, a bundle moved aside) is
+    # neither taken into the new ones nor left behind.
     older = s.installed_bundle(cc)
-    os.makedirs(os.path.join(older, "Contents", "Resources"))
-    with open(os.path.join(older, "Contents", "Resources", "old.txt"), "w") as out:
-        out.write("an older plug-in")
+    for stale in (older, older + ".previous", s.installed_bundle(cs6) + ".partial"):
+        os.makedirs(os.path.join(stale, "Contents", "Resources"))
+        with open(os.path.join(stale, "Contents", "Resources", "old.txt"), "w") as out:
+            out.write("an older plug-in")
 
     run = s.Run(name, cwd="/Library")  # the open panel starts in the working folder
     wizard = s.Wizard(run)
@@ -195,14 +198,14 @@ def prompt_cancelled(name):
         s.assert_installed(folder)
 
 
-def copy_fails(name):
+def failed_copy(name, obstruct):
+    """CS5 holds an earlier bundle and `obstruct(vendor folder)` makes its new one fail; it returns
+    what stays beside the bundle. The run stops there, with the earlier bundle as it was."""
     cs5 = s.host_application("Adobe After Effects CS5", "10.0.2")
     cc = s.host_application("Adobe After Effects CC", "12.0")
-    # CS5's vendor folder is a small file system holding an earlier bundle; the new one does not
-    # fit, so the copy fails part way.
     vendor = os.path.join(cs5, "Lumacraft")
     os.makedirs(vendor)
-    subprocess.run(["mount", "-t", "tmpfs", "-o", "size=12k", "small", vendor], check=True)
+    left = obstruct(vendor)
     earlier = s.installed_bundle(cs5)
     os.makedirs(os.path.join(earlier, "Contents"))
     with open(os.path.join(earlier, "Contents", "Info.plist"), "w") as out:
@@ -222,7 +225,7 @@ def copy_fails(name):
     popup = s.Popup(run, "Failed to install")
     s.assert_popup_text(run, popup, s.retry_question("CS5", s.COPY_FAILED), 2)
     h.check(s.tree(earlier) == before, "the earlier bundle was changed by the failed copy")
-    s.assert_no_side_bundles(cs5)
+    s.assert_no_side_bundles(cs5, left)
     s.assert_not_installed(cc)  # the run stopped at the failure
     h.check(not os.path.exists(s.APP_SUPPORT), "the application support folder must wait for a full success")
     popup.press(False)
@@ -230,8 +233,33 @@ def copy_fails(name):
     wizard.finish()
 
 
+def mount_tmpfs(folder, size="1m"):
+    subprocess.run(["mount", "-t", "tmpfs", "-o", f"size={size}", "lcsdk-test", folder], check=True)
+
+
+def copy_fails(name):
+    # The vendor folder is a small file system: the new bundle does not fit, the copy fails part way.
+    def obstruct(vendor):
+        mount_tmpfs(vendor, "12k")
+        return []
+    failed_copy(name, obstruct)
+
+
+def copy_cannot_take_its_place(name):
+    # The copy is made in a file system of its own, mounted where the copy goes: it is complete and
+    # the earlier bundle is moved aside, but a mount point cannot be renamed, so the copy cannot take
+    # the earlier bundle's place and the earlier bundle goes back. The mount point stays.
+    def obstruct(vendor):
+        copy = os.path.join(vendor, "Glaive.plugin.partial")
+        os.makedirs(copy)
+        mount_tmpfs(copy)
+        return ["Glaive.plugin.partial"]
+    failed_copy(name, obstruct)
+
+
 SCENARIOS = {f.__name__: f for f in (bundle_layout, discovery_and_cancel, no_claiming_application,
-                                      full_install_with_custom_folder, prompt_cancelled, copy_fails)}
+                                      full_install_with_custom_folder, prompt_cancelled, copy_fails,
+                                      copy_cannot_take_its_place)}
 
 if __name__ == "__main__":
     s.run(SCENARIOS[sys.argv[1]])
