@@ -58,7 +58,10 @@ file_path select_folder(const std::string& title, lcsdk::ui::window* /*owner*/, 
     [panel setCanChooseDirectories:YES];
     [panel setCanChooseFiles:NO];
     [panel setAllowsMultipleSelection:NO];
-    [panel setTitle:[NSString stringWithUTF8String:title.c_str()]];
+    // Open panels show no title since macOS 10.11, only the message; GNUstep shows the title.
+    NSString* heading = [NSString stringWithUTF8String:title.c_str()];
+    [panel setTitle:heading];
+    [panel setMessage:heading];
     if (!initial_folder.empty())
         [panel setDirectoryURL:[NSURL fileURLWithPath:[NSString stringWithUTF8String:initial_folder.c_str()]
                                           isDirectory:YES]];
@@ -70,7 +73,8 @@ file_path select_folder(const std::string& title, lcsdk::ui::window* /*owner*/, 
     NSURL* url = [chosen objectAtIndex:0];
     if (![url isFileURL] || [url path] == nil)
         throw std::runtime_error(folder_dialog_errors::result);
-    return lcsdk::filesystem::with_native_separators(file_path::from_utf8([[url path] UTF8String]));
+    // The path as the system gives it: a backslash is an ordinary character in macOS file names.
+    return file_path::from_utf8([[url path] UTF8String]);
 }
 
 } // namespace installer

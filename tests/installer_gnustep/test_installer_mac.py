@@ -129,7 +129,8 @@ def full_install_with_custom_folder(name):
     s.host_application("Unsigned Editor", "10.0", signature=None)
     s.host_preferences({"13.8": "/Library/Hosts/CC2015.3/Plug-ins"})
     os.makedirs("/Library/Hosts/CC2015.3/Plug-ins")
-    custom = "/Library/Custom Target"
+    # A backslash is an ordinary character in a macOS file name: the chosen folder keeps it.
+    custom = "/Library/Custom\\Target"
     os.makedirs(custom)
     # An older bundle is replaced whole: a file it had and the payload has not is gone afterwards;
     # and what interrupted runs left beside the bundles (part of a copy, a bundle moved aside) is
@@ -154,7 +155,7 @@ def full_install_with_custom_folder(name):
     wizard.click(*s.plugin_path_button(4))
     panel = s.Window(run, s.PANEL_TITLE)
     h.check(panel.rect[2:] == (384, 434), f"the open panel's client area is {panel.rect[2]} x {panel.rect[3]}")
-    row = 104 + 15  # "Custom Target" is the second sub-folder, after "ApplicationSupport"
+    row = 104 + 15  # "Custom\\Target" is the second sub-folder, after "ApplicationSupport"
     panel.click(280, row)
     panel.wait_for(lambda shot: shot.at(150, row) == PANEL_SELECTION, "the columns to move left")
     panel.click(93, row)
