@@ -125,7 +125,6 @@ void native_window::create_window(native_window* /*owner: Cocoa windows have non
 
     d.delegate.reset([[NativeWindowDelegate alloc] initWithWindow:w]);
     [d.delegate.get() setNativeWindow:this];
-    [d.delegate.get() setFocusEvents];
     [w setDelegate:d.delegate.get()];
 }
 
