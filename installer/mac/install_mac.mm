@@ -92,6 +92,27 @@ std::int32_t install_bundle(mac::admin_rights& rights, const file_path& folder, 
     return status_installed;
 }
 
+// While a run goes on, the system neither naps the program (App Nap would slow the run behind the
+// wizard's back) nor lets the machine sleep.
+class run_activity {
+public:
+    run_activity()
+        : token_([[[NSProcessInfo processInfo] beginActivityWithOptions:NSActivityUserInitiated
+                                                                  reason:@"Installing the plug-in"] retain])
+    {
+    }
+    ~run_activity()
+    {
+        [[NSProcessInfo processInfo] endActivity:token_];
+        [token_ release];
+    }
+    run_activity(const run_activity&) = delete;
+    run_activity& operator=(const run_activity&) = delete;
+
+private:
+    id token_;
+};
+
 // The first local application support folder; empty when the system names none.
 file_path application_support_folder()
 {
@@ -106,6 +127,7 @@ file_path application_support_folder()
 void System::install(const folder_list& plugin_folders, const folder_list& script_folders, int custom_main_payload)
 {
     const lcsdk::ui::cocoa::autorelease_pool pool;
+    const run_activity activity;
     const run_scope run(*this);
     const std::vector<int> slots = chosen_slots(plugin_folders, script_folders);
     // Declared after the run's scope, so the rights are destroyed before `done` is set.

@@ -165,6 +165,11 @@ def click_at(x, y):
     h.xdotool("mouseup", 1)
 
 
+def command_key(key):
+    """Presses a key with Command, which GNUstep puts on the left Alt key."""
+    h.key(f"alt+{key}")
+
+
 def window_ids(title):
     """The mapped X windows titled `title`. GNUstep keeps the X windows of closed panels, unmapped."""
     found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"], capture_output=True,
@@ -186,6 +191,12 @@ def client_rect(title):
 
 def wait_for_window(title, timeout=60):
     return h.wait_until(lambda: client_rect(title), timeout=timeout, interval=0.2, what=f'the window "{title}"')
+
+
+def wait_for_keyboard(title):
+    """Waits until the window titled `title` has the keyboard, as a click into it gives it."""
+    h.wait_until(lambda: h.xdotool("getwindowfocus").strip() in window_ids(title),
+                 what=f'the window "{title}" to take the keyboard')
 
 
 def wait_gone(title, timeout=30):
@@ -335,8 +346,7 @@ class Agent(Window):
             self.click(*self.OK)
         else:
             self.click(10, 10)
-            h.wait_until(lambda: h.xdotool("getwindowfocus").strip() in window_ids(AGENT_TITLE),
-                         what="the prompt to take the keyboard")
+            wait_for_keyboard(AGENT_TITLE)
             h.key(how)
         wait_gone(AGENT_TITLE)
 

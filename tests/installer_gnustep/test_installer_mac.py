@@ -94,8 +94,13 @@ def discovery_and_cancel(name):
     wizard.to_version_page()
     h.check(wizard.boxes([55, 80, 105, 130]) == [True, True, False, None],
             f"expected CC2015 and CC2017 checked, then Custom unchecked: {wizard.boxes([55, 80, 105, 130])}")
-    # Cancel, answered "Cancel": the wizard stays; answered "OK": it ends with 0.
+    # Cancel, answered "Cancel": the wizard stays; Quit (Command-Q) asks the same, answered "Cancel"
+    # the same way; Cancel answered "OK": it ends with 0.
     wizard.click(*s.THIRD)
+    popup = s.Popup(run, "Exit Installer")
+    s.assert_popup_text(run, popup, s.EXIT_QUESTION, 1)
+    popup.press(False)
+    s.command_key("q")
     popup = s.Popup(run, "Exit Installer")
     s.assert_popup_text(run, popup, s.EXIT_QUESTION, 1)
     popup.press(False)
@@ -238,6 +243,26 @@ def mount_tmpfs(folder, size="1m"):
     subprocess.run(["mount", "-t", "tmpfs", "-o", f"size={size}", "lcsdk-test", folder], check=True)
 
 
+def quit_during_run(name):
+    # Quit while the run waits for the prompt: once confirmed, the wizard goes, but the program ends
+    # only after the run has, with everything installed.
+    cs6 = s.host_application("Adobe After Effects CS6", "11.0")
+    run = s.Run(name)
+    wizard = s.Wizard(run)
+    wizard.to_version_page()
+    wizard.to_progress()
+    agent = s.Agent(run)
+    wizard.click(60, 335)
+    s.wait_for_keyboard(s.WIZARD_TITLE)
+    s.command_key("q")
+    s.Popup(run, "Exit Installer").press(True)
+    s.wait_gone(s.WIZARD_TITLE)
+    h.check(run.process.poll() is None, "the installer ended while its run was still going on")
+    agent.answer("OK")
+    h.check(run.exit_code() == 0, "a confirmed Quit should end with exit code 0")
+    s.assert_installed(cs6)
+
+
 def copy_fails(name):
     # The vendor folder is a small file system: the new bundle does not fit, the copy fails part way.
     def obstruct(vendor):
@@ -259,8 +284,8 @@ def copy_cannot_take_its_place(name):
 
 
 SCENARIOS = {f.__name__: f for f in (bundle_layout, discovery_and_cancel, no_claiming_application,
-                                      full_install_with_custom_folder, prompt_cancelled, copy_fails,
-                                      copy_cannot_take_its_place)}
+                                      full_install_with_custom_folder, prompt_cancelled, quit_during_run,
+                                      copy_fails, copy_cannot_take_its_place)}
 
 if __name__ == "__main__":
     s.run(SCENARIOS[sys.argv[1]])

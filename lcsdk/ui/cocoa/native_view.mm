@@ -237,13 +237,15 @@ void replace_event(NSEvent*& stored, NSEvent* event)
         translate_key_up(*target, static_cast<std::uint32_t>(character));
 }
 
-// Command and Control combinations are the view's own: no menu key equivalent fires while it is in
-// the window. Other keys are left to keyDown: (macOS only offers those combinations here; GNUstep
-// offers every key first).
+// Command and Control combinations are the view's own, except those of the application's main menu,
+// which come first (Command-Q reaches Quit). Other keys are left to keyDown: (macOS only offers
+// those combinations here; GNUstep offers every key first).
 - (BOOL)performKeyEquivalent:(NSEvent*)event
 {
     if (([event modifierFlags] & (command_flag | control_flag)) == 0)
         return NO;
+    if ([[NSApp mainMenu] performKeyEquivalent:event])
+        return YES;
     [self processKey:event eventType:key_down];
     return YES;
 }
