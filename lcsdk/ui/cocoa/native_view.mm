@@ -118,8 +118,19 @@ void replace_event(NSEvent*& stored, NSEvent* event)
     [self addTags];
 }
 
+// The drawer fills and frames source-atop, which paints only over pixels already drawn. A layer-backed
+// view (macOS 10.14 and later) starts transparent, so the view is opaque and lays the window's
+// background under the dirty rectangle first: what the widgets paint never depends on what the
+// buffer held.
+- (BOOL)isOpaque
+{
+    return YES;
+}
+
 - (void)drawRect:(NSRect)dirty
 {
+    [[[self window] backgroundColor] setFill];
+    NSRectFill(dirty);
     if (window* target = [self target])
         target->paint({static_cast<int>(NSMinX(dirty)), static_cast<int>(NSMinY(dirty)), static_cast<int>(NSMaxX(dirty)),
                        static_cast<int>(NSMaxY(dirty))});
