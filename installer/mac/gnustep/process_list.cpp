@@ -2,27 +2,37 @@
 // whose fourth field is the parent (after the program name in parentheses, which may hold anything).
 #include <libproc.h>
 
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
+#include <string_view>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
-// The parent of a process, or -1 when its status cannot be read (it may have been waited for).
+// The parent of a process, or -1 when its status cannot be read (it may have been waited for and
+// gone meanwhile, which makes reading fail rather than end).
 long parent_of(const std::filesystem::path& process)
 {
-    std::ifstream stat_file(process / "stat");
-    const std::string stat((std::istreambuf_iterator<char>(stat_file)), std::istreambuf_iterator<char>());
+    const int file = open((process / "stat").c_str(), O_RDONLY | O_CLOEXEC);
+    if (file < 0)
+        return -1;
+    std::array<char, 512> buffer{};
+    const ssize_t got = read(file, buffer.data(), buffer.size());
+    close(file);
+    if (got <= 0)
+        return -1;
+    const std::string_view stat(buffer.data(), static_cast<std::size_t>(got));
     const std::size_t name_end = stat.rfind(')');
     // ") S <parent> ..."
-    if (name_end == std::string::npos || name_end + 4 >= stat.size())
+    if (name_end == std::string_view::npos || name_end + 4 >= stat.size())
         return -1;
     long parent = -1;
-    const char* first = stat.data() + name_end + 4;
-    std::from_chars(first, stat.data() + stat.size(), parent);
+    std::from_chars(stat.data() + name_end + 4, stat.data() + stat.size(), parent);
     return parent;
 }
 
