@@ -63,9 +63,13 @@ int exit_code_of(const folder_list& chosen, const status_list& status)
 void start_log(install_log& log, const command_options& options, std::string_view program,
                const std::vector<std::string>& arguments)
 {
-    if (!options.log_file.empty() &&
-        !log.open(lcsdk::filesystem::with_native_separators(file_path::from_utf8(options.log_file))))
+    if (options.log_file.empty())
+        return;
+    if (!log.open(lcsdk::filesystem::with_native_separators(file_path::from_utf8(options.log_file)))) {
         write_standard_error("the log file \"" + options.log_file + "\" cannot be opened; going on without it\n");
+        return;
+    }
+    // Asked only for the log: naming a domain account may need its domain controller.
     log.start(program, arguments, user_name(), running_elevated());
 }
 
