@@ -1,18 +1,32 @@
 #include "installer/install_run.h"
 
+#include "installer/install_lock.h"
+
 #include <exception>
 
 namespace installer {
 
 namespace {
 
-// Ends a run whose worker could not be started: its first chosen slot (the custom slot when none
-// is chosen) fails, so the caller sees a failed run and may try again.
-void fail_to_start(System& engine, const folder_list& plugin_folders)
+// Ends a run that wrote nothing: its first chosen slot (the custom slot when none is chosen) fails
+// with `status`, so the caller sees a failed run and may try again.
+void fail_first(System& engine, const folder_list& plugin_folders, status_code status)
 {
     const std::vector<int> slots = chosen_slots(plugin_folders, empty_folder_list());
     const int slot = slots.empty() ? static_cast<int>(Custom) : slots.front();
-    engine.status[static_cast<std::size_t>(slot)].store(status_not_started);
+    engine.status[static_cast<std::size_t>(slot)].store(status);
+}
+
+// Takes the machine's install lock for a run, waiting up to the engine's patience; reads as
+// waiting meanwhile.
+bool take_for_run(install_lock& lock, System& engine)
+{
+    if (lock.try_take())
+        return true;
+    engine.waiting.store(true);
+    const bool taken = lock.take(engine.lock_patience);
+    engine.waiting.store(false);
+    return taken;
 }
 
 } // namespace
@@ -76,11 +90,20 @@ void System::start(const folder_list& plugin_folders)
     // end of the run before.
     run_scope run(*this);
     try {
-        worker_ = std::thread([this, plugins = plugin_folders] { install(plugins, empty_folder_list(), 1); });
+        worker_ = std::thread([this, plugins = plugin_folders] {
+            // Given back after the run, on this thread, which took it.
+            install_lock lock;
+            if (!take_for_run(lock, *this)) {
+                const run_scope busy(*this);
+                fail_first(*this, plugins, status_installer_busy);
+                return;
+            }
+            install(plugins, empty_folder_list(), 1);
+        });
         run.hand_over();
     } catch (const std::exception&) {
         // Out of threads or memory: the run ends here as failed, and a retry tries again.
-        fail_to_start(*this, plugin_folders);
+        fail_first(*this, plugin_folders, status_not_started);
     }
 }
 
@@ -94,6 +117,7 @@ System::snapshot System::read() const
 {
     snapshot result;
     result.finished = done.load();
+    result.waiting = waiting.load();
     for (std::size_t i = 0; i < status.size(); ++i)
         result.status[i] = status[i].load();
     return result;

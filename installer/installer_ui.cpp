@@ -1,6 +1,7 @@
 #include "installer/installer_ui.h"
 
 #include "installer/discovery.h"
+#include "installer/install_log.h"
 #include "installer/messages.h"
 #include "installer/wizard_styles.h"
 
@@ -50,7 +51,7 @@ private:
 
 } // namespace
 
-InstallerUI::InstallerUI() : plugin_folders(empty_folder_list())
+InstallerUI::InstallerUI(install_log* log) : plugin_folders(empty_folder_list()), log_(log)
 {
     create(window_title, {{600, 200}, {W, H}});
     lcsdk::ui::set_global_styles(wizard_styles());
@@ -135,6 +136,8 @@ void InstallerUI::build_version_page()
 
     plugin_folders = find_plugin_folders();
     plugin_folders.resize(host_version_count);
+    if (log_ != nullptr)
+        log_->found(plugin_folders);
     for (std::size_t i = 0; i < version_checked.size(); ++i)
         version_checked[i] = !plugin_folders[i].empty();
 
@@ -280,6 +283,7 @@ void InstallerUI::start_install()
             chosen[i] = i == Custom ? custom_plugin_folder : plugin_folders[i];
     // A worker that cannot start ends the run at once as failed: the next tick offers a retry.
     engine.start(chosen);
+    run_folders_ = std::move(chosen);
 }
 
 void InstallerUI::on_install_timer(const lcsdk::ui::event_info&)
@@ -300,6 +304,8 @@ void InstallerUI::on_install_timer(const lcsdk::ui::event_info&)
         native->remove_timer(&pages[3], install_timer_id);
         lcsdk::ui::event_bus::instance().remove_handler(timer_handler);
         engine.join();
+        if (log_ != nullptr)
+            log_->outcomes(run_folders_, state.status);
         if (!report.failed_slot) {
             finish(success_heading_text());
         } else {

@@ -17,6 +17,8 @@
 
 namespace installer {
 
+class install_log;
+
 // The installer's one window: banner, title, four pages (introduction, host versions, summary,
 // progress) and a bar of Back / Next / Cancel buttons. It owns the engine, and with it the
 // engine's worker thread.
@@ -26,7 +28,8 @@ public:
     static constexpr int height = 360;
     static constexpr int page_count = 4;
 
-    InstallerUI();
+    // `log`, when given, hears the versions found and the outcome of every run.
+    explicit InstallerUI(install_log* log = nullptr);
     // Waits for a running installation before any widget goes away.
     ~InstallerUI() override;
 
@@ -68,6 +71,10 @@ public:
     int open_popups = 0;
 
 private:
+    install_log* log_;
+    // The folders of the last run started, for its outcome in the log.
+    folder_list run_folders_;
+
     void build_pages();
     void build_version_page();
     void paint_root();

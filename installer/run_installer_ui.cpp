@@ -4,9 +4,9 @@
 
 namespace installer {
 
-void run_installer_ui(const std::function<void(InstallerUI*)>& running)
+void run_installer_ui(install_log* log, const std::function<void(InstallerUI*)>& running)
 {
-    InstallerUI wizard;
+    InstallerUI wizard(log);
     if (running)
         running(&wizard);
     // The result (Finish or a confirmed Cancel) does not change what the program does next.

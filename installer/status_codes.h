@@ -18,6 +18,11 @@ inline constexpr status_code status_installed = 2;
 // it: the user sees it with the unknown-error text.
 inline constexpr status_code status_not_started = 10;
 
+// Another installer held the machine's install lock for as long as a run waits for it, so nothing
+// was attempted. The number is the Windows error for an installation already in progress; the
+// outcome texts have no row for it either.
+inline constexpr status_code status_installer_busy = 1618;
+
 // The engines that write the plug-in as one file (Windows, and the neutral build) number their
 // steps; a failing step's status is its number times ten.
 inline constexpr status_code status_payload_missing = 20;    // step 2: the program carries no such payload

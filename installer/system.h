@@ -4,6 +4,7 @@
 #include "installer/status_codes.h"
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 namespace installer {
@@ -32,12 +33,16 @@ public:
     // Starts a run over `plugin_folders` (11 slots, empty: not chosen) on a new worker thread,
     // with the main plug-in for the custom folder too, after joining the worker of an earlier run.
     // From the start on, the run reads as not finished. When no thread can be started, the run
-    // ends at once with status_not_started on its first chosen slot.
+    // ends at once with status_not_started on its first chosen slot. The worker holds the
+    // machine's install lock (install_lock.h) while the run writes; while another installer holds
+    // it, the run reads as waiting, and when it is still held after `lock_patience`, the run ends
+    // with status_installer_busy on its first chosen slot, nothing written.
     void start(const folder_list& plugin_folders);
 
     // Loads `done` first, then every status, so a `finished` snapshot is never stale.
     struct snapshot {
         bool finished = false;
+        bool waiting = false; // for another installer's run to end
         status_list status{};
     };
     snapshot read() const;
@@ -49,6 +54,13 @@ public:
 
     std::atomic<bool> done{false};
     per_version<std::atomic<status_code>> status{};
+    std::atomic<bool> waiting{false};
+
+    // Set before a run starts. How long a run waits for another installer's run to end.
+    std::chrono::milliseconds lock_patience = std::chrono::minutes(2);
+    // Whether the engine may ask the user (the macOS engine's administrator prompt); an unattended
+    // run asks nobody.
+    bool interaction_allowed = true;
 
 private:
     std::thread worker_;

@@ -18,9 +18,8 @@ namespace installer::mac {
 
 namespace {
 
-// Interaction allowed, extend rights, pre-authorize.
-constexpr AuthorizationFlags ask_flags =
-    kAuthorizationFlagInteractionAllowed | kAuthorizationFlagExtendRights | kAuthorizationFlagPreAuthorize;
+// Extend rights, pre-authorize, and, when the user may be asked, interaction allowed.
+constexpr AuthorizationFlags rights_flags = kAuthorizationFlagExtendRights | kAuthorizationFlagPreAuthorize;
 
 // This process's children, those that have ended and not been waited for included, in ascending order.
 std::vector<int> child_processes()
@@ -72,13 +71,15 @@ admin_rights::~admin_rights()
         AuthorizationFree(authorization_, kAuthorizationFlagDestroyRights);
 }
 
-bool admin_rights::acquire()
+bool admin_rights::acquire(bool interaction_allowed)
 {
     if (authorization_ == nullptr)
         return false;
     AuthorizationItem right = {kAuthorizationRightExecute, 0, nullptr, 0};
     const AuthorizationRights rights = {1, &right};
-    return AuthorizationCopyRights(authorization_, &rights, kAuthorizationEmptyEnvironment, ask_flags, nullptr) ==
+    const AuthorizationFlags flags =
+        interaction_allowed ? rights_flags | kAuthorizationFlagInteractionAllowed : rights_flags;
+    return AuthorizationCopyRights(authorization_, &rights, kAuthorizationEmptyEnvironment, flags, nullptr) ==
            errAuthorizationSuccess;
 }
 

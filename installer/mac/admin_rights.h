@@ -17,8 +17,9 @@ public:
     admin_rights(const admin_rights&) = delete;
     admin_rights& operator=(const admin_rights&) = delete;
 
-    // Asks for "system.privilege.admin", letting the system ask the user. False when refused.
-    bool acquire();
+    // Asks for "system.privilege.admin", letting the system ask the user when `interaction_allowed`;
+    // without, only a process that has the right already (root) gets it. False when refused.
+    bool acquire(bool interaction_allowed);
 
     // Runs a tool (absolute path) with the rights and waits until it has ended. Its exit status,
     // or nothing when it could not be started or its end could not be observed. The tool's process

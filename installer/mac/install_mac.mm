@@ -4,6 +4,7 @@
 // bundle (or none) and no partial one where the host loads plug-ins.
 #include "installer/install_run.h"
 #include "installer/mac/admin_rights.h"
+#include "installer/posix/lock_file.h"
 #include "installer/product.h"
 #include "installer/status_codes.h"
 #include "installer/system.h"
@@ -121,6 +122,14 @@ file_path application_support_folder()
 
 } // namespace
 
+// Beside the host's own folders, where only root may make files.
+lcsdk::filesystem::file_path posix::install_lock_file()
+{
+    const lcsdk::ui::cocoa::autorelease_pool pool;
+    const file_path base = application_support_folder();
+    return base.empty() ? file_path() : lcsdk::filesystem::join(base, path_of("com.lumacraft.installer.lock"));
+}
+
 void System::install(const folder_list& plugin_folders, const folder_list& script_folders, int custom_main_payload)
 {
     const lcsdk::ui::cocoa::autorelease_pool pool;
@@ -129,7 +138,7 @@ void System::install(const folder_list& plugin_folders, const folder_list& scrip
     const std::vector<int> slots = chosen_slots(plugin_folders, script_folders);
     // Declared after the run's scope, so the rights are destroyed before `done` is set.
     mac::admin_rights rights;
-    if (!rights.acquire()) {
+    if (!rights.acquire(interaction_allowed)) {
         fail_each(*this, slots, status_rights_refused);
         return;
     }

@@ -4,7 +4,15 @@
 
 namespace installer {
 class InstallerUI;
-}
+class install_log;
+
+namespace mac {
+// The log the wizard writes to (null: none); set before the application starts.
+void set_wizard_log(install_log* log);
+// Tells Cocoa that the program has several threads, before a run's worker thread uses Foundation.
+void tell_cocoa_about_threads();
+} // namespace mac
+} // namespace installer
 
 // The application's delegate: the whole installer runs inside applicationDidFinishLaunching:. It is
 // also the target of the main menu, whose items work while the wizard's modal loop runs.

@@ -1,5 +1,6 @@
 #import "installer/mac/installer_app_delegate.h"
 
+#include "installer/install_log.h"
 #include "installer/installer_ui.h"
 #include "installer/messages.h"
 #include "installer/product.h"
@@ -34,7 +35,19 @@ NSMenu* main_menu(id target)
     return bar;
 }
 
+installer::install_log* wizard_log = nullptr;
+
 } // namespace
+
+void installer::mac::set_wizard_log(install_log* log)
+{
+    wizard_log = log;
+}
+
+void installer::mac::tell_cocoa_about_threads()
+{
+    [NSThread detachNewThreadSelector:@selector(endAtOnce:) toTarget:[InstallerAppDelegate class] withObject:nil];
+}
 
 @implementation InstallerAppDelegate
 
@@ -49,7 +62,7 @@ NSMenu* main_menu(id target)
 - (void)applicationWillFinishLaunching:(NSNotification*)notification
 {
     (void)notification;
-    [NSThread detachNewThreadSelector:@selector(endAtOnce:) toTarget:[InstallerAppDelegate class] withObject:nil];
+    installer::mac::tell_cocoa_about_threads();
     [NSApp setMainMenu:main_menu(self)];
 }
 
@@ -59,8 +72,11 @@ NSMenu* main_menu(id target)
     // Builds the wizard, runs it modally until Finish, a confirmed Cancel or Quit, or its close
     // button, and destroys it (waiting for a run that still goes on).
     InstallerAppDelegate* delegate = self;
-    installer::run_installer_ui([delegate](installer::InstallerUI* running) { delegate->wizard = running; });
+    installer::run_installer_ui(wizard_log,
+                                [delegate](installer::InstallerUI* running) { delegate->wizard = running; });
     wizardEnded = YES;
+    if (wizard_log != nullptr)
+        wizard_log->end(0);
     // The wizard's window is released, not closed, so nothing else would end the application.
     [NSApp terminate:self];
 }

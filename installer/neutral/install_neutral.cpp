@@ -1,6 +1,7 @@
 #include "installer/neutral/install_neutral.h"
 
 #include "installer/neutral/payload_table.h"
+#include "installer/posix/lock_file.h"
 #include "installer/system.h"
 
 #include "lcsdk/filesystem/folder_creation.h"
@@ -84,7 +85,23 @@ public:
     }
 };
 
+lcsdk::filesystem::file_path& lock_file()
+{
+    static lcsdk::filesystem::file_path file;
+    return file;
+}
+
 } // namespace
+
+void neutral::set_install_lock_file(lcsdk::filesystem::file_path file)
+{
+    lock_file() = std::move(file);
+}
+
+lcsdk::filesystem::file_path posix::install_lock_file()
+{
+    return lock_file();
+}
 
 file_calls& neutral::posix_file_calls()
 {

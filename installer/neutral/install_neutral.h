@@ -10,4 +10,7 @@ namespace installer::neutral {
 // Tests wrap them to make one call fail.
 file_calls& posix_file_calls();
 
+// The file whose flock is the install lock from now on; empty (the start): no lock.
+void set_install_lock_file(lcsdk::filesystem::file_path file);
+
 } // namespace installer::neutral

@@ -1,5 +1,7 @@
 #include "installer/win/elevation.h"
 
+#include "installer/win/command_line_quoting.h"
+
 #include <windows.h>
 #include <shellapi.h>
 
@@ -36,11 +38,12 @@ std::optional<std::wstring> executable_path()
     }
 }
 
-bool relaunch_elevated()
+bool relaunch_elevated(const std::wstring& log_file)
 {
     const std::optional<std::wstring> executable = executable_path();
     if (!executable)
         return false;
+    const std::wstring arguments = elevated_copy_arguments(log_file);
 
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof(info);
@@ -49,7 +52,7 @@ bool relaunch_elevated()
     info.fMask = SEE_MASK_FLAG_NO_UI;
     info.lpVerb = L"runas";
     info.lpFile = executable->c_str();
-    info.lpParameters = elevated_marker;
+    info.lpParameters = arguments.c_str();
     info.nShow = SW_SHOWDEFAULT;
     return ShellExecuteExW(&info) != FALSE;
 }

@@ -1,6 +1,7 @@
 // Authorization Services on GNUstep. As on macOS, asking for rights shows a prompt in a separate
 // agent process; the rights are granted only when the tools can then really run as root, that is
-// when this process is root. Every request asks again. Tools run as children of this process, by
+// when this process is root. Every request that allows interaction asks again; one that does not is
+// granted to root without a prompt and refused to anyone else. Tools run as children of this process, by
 // absolute path and with their arguments as separate argv entries, never through a shell.
 #include <Security/Authorization.h>
 
@@ -133,10 +134,15 @@ OSStatus AuthorizationCopyRights(AuthorizationRef authorization, const Authoriza
         *authorizedRights = nullptr;
     if (!asks_for_admin(rights))
         return errAuthorizationDenied;
-    if ((flags & kAuthorizationFlagInteractionAllowed) == 0)
-        return errAuthorizationInteractionNotAllowed;
-
     auto& state = const_cast<AuthorizationOpaqueRef&>(*authorization);
+    // As on macOS, root has the right without being asked; anyone else must be asked.
+    if ((flags & kAuthorizationFlagInteractionAllowed) == 0) {
+        if (geteuid() != 0)
+            return errAuthorizationInteractionNotAllowed;
+        state.granted = true;
+        return errAuthorizationSuccess;
+    }
+
     switch (ask_user()) {
     case agent_allowed:
         if (geteuid() != 0)
