@@ -195,6 +195,12 @@ rect_i window_rect(const window& target) { return native_of(target).rect; }
 std::string title(const window& target) { return native_of(target).title; }
 const timer_table& timers(const window& target) { return native_of(target).timers; }
 
+const std::vector<accessibility::notification>& announcements(const window& target)
+{
+    return native_of(target).announcements;
+}
+void clear_announcements(window& target) { native_of(target).announcements.clear(); }
+
 std::optional<rect_ltrb> pending_redraw(const window& target) { return native_of(target).dirty; }
 
 bool paint_pending(window& target) { return detail::paint_window(native_of(target)); }

@@ -570,6 +570,16 @@ vec2i native_window::client_mouse_position() const
     return {static_cast<int>(cursor.x) * 96 / impl_->dpi_x, static_cast<int>(cursor.y) * 96 / impl_->dpi_y};
 }
 
+vec2i native_window::client_screen_position() const
+{
+    POINT corner{0, 0};
+    if (impl_->handle)
+        ClientToScreen(impl_->handle, &corner);
+    return {pixels_to_dips(static_cast<int>(corner.x), impl_->dpi_x), pixels_to_dips(static_cast<int>(corner.y), impl_->dpi_y)};
+}
+
+void native_window::announce(const accessibility::notification& /*change*/) {}
+
 window* native_window::toolkit_window() const { return impl_->toolkit_window; }
 
 void* native_window::native_handle() const { return impl_->handle; }
@@ -590,5 +600,7 @@ void set_cursor_shape(int kind)
 }
 
 bool is_shift_down() { return ((GetKeyState(VK_RSHIFT) | GetKeyState(VK_LSHIFT)) & 0x8000) != 0; }
+
+key key_of(std::uint64_t key_code) { return key_from_virtual_key(key_code); }
 
 } // namespace lcsdk::ui
