@@ -189,6 +189,7 @@ void show(window& target)
 bool is_visible(const window& target) { return native_of(target).visible; }
 bool is_enabled(const window& target) { return native_of(target).enabled; }
 bool has_focus(const window& target) { return state().focus == native_of(target).self; }
+window* focused_window() { return state().focus ? state().focus->toolkit_window() : nullptr; }
 bool has_capture(const window& target) { return state().capture == native_of(target).self; }
 bool is_modal(const window& target) { return native_of(target).modal_running; }
 rect_i window_rect(const window& target) { return native_of(target).rect; }

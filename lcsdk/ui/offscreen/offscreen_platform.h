@@ -94,6 +94,8 @@ void show(window& target);
 bool is_visible(const window& target);
 bool is_enabled(const window& target);
 bool has_focus(const window& target);
+// The toolkit window that has the keyboard focus (a popup over its owner), or null.
+window* focused_window();
 bool has_capture(const window& target);
 bool is_modal(const window& target);
 // Client area in screen DIPs (there is no frame offscreen).

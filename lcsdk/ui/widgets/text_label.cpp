@@ -53,8 +53,11 @@ void TextLabel::set_markup(markup_text* content)
     invalidate();
 }
 
+// A label without text says nothing, and is left out.
 void TextLabel::on_describe(const event_info& info)
 {
+    if (text.empty())
+        return;
     accessibility::description& said = accessibility::described(info);
     said.kind = accessibility::role::static_text;
     said.name = text;
