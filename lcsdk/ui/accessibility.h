@@ -144,6 +144,8 @@ enum class change {
 struct notification {
     change what = change::structure;
     element_id subject;
+
+    friend bool operator==(const notification&, const notification&) = default;
 };
 
 void announce_focus(window& target);
