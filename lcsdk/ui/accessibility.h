@@ -27,9 +27,11 @@ class window;
 //   visible children take their place, in tree order.
 // - Bounds are on the screen in DIPs with the origin at the top left; a layer converts them to its
 //   own screen units (device pixels on Windows, points from the bottom left on macOS).
-// - Actions run through `perform` and `scroll_to`, which refuse elements that are hidden or
-//   disabled; an action may open a question and run its modal loop before it returns, so a layer
-//   that must not block starts it from its own message loop.
+// - Actions run through `perform`, `scroll_to` and `set_focus`, which refuse elements that are
+//   hidden or disabled; a layer also refuses them while its window takes no input (a question is
+//   open over it), as the mouse and the keyboard are refused. An action may open a question and
+//   run its modal loop before it returns, so a layer that must not block (UI Automation's Invoke,
+//   an accessibility press on macOS) starts it from its own event loop instead.
 // - The toolkit announces changes through native_window::announce: the focus moved, a check box
 //   changed its state, the elements under an element changed (some appeared, disappeared or were
 //   renamed: a page change), a window was shown (a question). Nothing is announced for a window

@@ -3,6 +3,7 @@
 
 #include "lcsdk/ui/accessibility.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -75,31 +76,29 @@ lines tree(const lcsdk::ui::window& target)
     return out;
 }
 
-// The first element with this name, depth first.
-access::element_id named(const lcsdk::ui::window& target, const std::string& name, access::element_id from = {})
+// The first element, depth first, that `matches`.
+access::element_id find(const lcsdk::ui::window& target, const std::function<bool(const access::element&)>& matches,
+                        access::element_id from = {})
 {
     const auto e = access::describe(target, from ? from : access::window_element(target));
     if (!e)
         return {};
-    if (e->name == name)
+    if (matches(*e))
         return e->id;
     for (const access::element_id child : e->children)
-        if (const access::element_id found = named(target, name, child))
+        if (const access::element_id found = find(target, matches, child))
             return found;
     return {};
 }
 
-access::element_id first_of(const lcsdk::ui::window& target, access::role kind, access::element_id from = {})
+access::element_id named(const lcsdk::ui::window& target, const std::string& name)
 {
-    const auto e = access::describe(target, from ? from : access::window_element(target));
-    if (!e)
-        return {};
-    if (e->kind == kind)
-        return e->id;
-    for (const access::element_id child : e->children)
-        if (const access::element_id found = first_of(target, kind, child))
-            return found;
-    return {};
+    return find(target, [&](const access::element& e) { return e.name == name; });
+}
+
+access::element_id first_of(const lcsdk::ui::window& target, access::role kind)
+{
+    return find(target, [&](const access::element& e) { return e.kind == kind; });
 }
 
 // A page's lines between the title and the button bar; each button's states follow its name.

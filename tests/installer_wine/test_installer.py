@@ -655,8 +655,9 @@ def program_resources():
         content = image.read()
     symbols = subprocess.run([os.environ["OBJDUMP"], "-t", exe], check=True, capture_output=True, text=True).stdout
     h.check("no symbols" in symbols, "the program carries a symbol table")
-    h.check(len(content) - size <= 450_000, f"the program is {len(content) - size} bytes beside its payload, "
-                                            "more than 450 000")
+    # About 504 000 with the UI Automation providers, which brought about 60 000.
+    h.check(len(content) - size <= 520_000, f"the program is {len(content) - size} bytes beside its payload, "
+                                            "more than 520 000")
     for needle in (b'level="asInvoker" uiAccess="false"', b">true/pm</dpiAware>",
                    b">PerMonitorV2, PerMonitor</dpiAwareness>"):
         h.check(needle in content, f"the manifest lacks {needle.decode()}")

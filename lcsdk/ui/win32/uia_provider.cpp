@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 
 namespace lcsdk::ui::win32 {
 
@@ -19,13 +18,16 @@ namespace access = accessibility;
 // A question for the window's thread, and its answer. The answer stays "not available" when the
 // question never ran: the window was destroyed, or is being destroyed.
 struct question {
-    std::function<HRESULT(window&)> ask;
+    HRESULT (*ask)(window&, void*);
+    void* context;
     HRESULT answer = uia::element_not_available;
 };
 
-HRESULT ask_window(HWND handle, std::function<HRESULT(window&)> ask)
+template <typename Ask>
+HRESULT ask_window(HWND handle, Ask&& ask)
 {
-    question asked{std::move(ask)};
+    question asked{[](window& target, void* context) { return (*static_cast<Ask*>(context))(target); },
+                   static_cast<void*>(&ask)};
     // Runs at once on the window's own thread; from another thread it waits until the window's
     // thread takes sent messages, which its message loop and every wait of its own in a sent
     // message or a COM call do.
@@ -86,6 +88,19 @@ void set_text(VARIANT& value, const std::string& text)
     value.vt = VT_BSTR;
     value.bstrVal = SysAllocString(utf8_to_wide(text).c_str());
 }
+
+// The Scroll pattern's values, for a pane that scrolls in the direction asked about.
+double scroll_percent(const access::scroll_state& at)
+{
+    return at.maximum > 0 ? 100.0 * at.position / at.maximum : uia::no_scroll;
+}
+
+double view_size(const access::scroll_state& at)
+{
+    return at.page + at.maximum > 0 ? 100.0 * at.page / (at.page + at.maximum) : 100.0;
+}
+
+BOOL can_scroll(const access::scroll_state& at) { return at.maximum > 0; }
 
 // Screen DIPs of the toolkit to the device pixels of the screen, exact at the window's client
 // origin (which the DIP position of the origin may have rounded).
@@ -178,12 +193,16 @@ private:
     {
         return make_com_object<element_provider>(handle_, id, window_id_);
     }
-    // Asks `with` about this element on the window's thread.
-    HRESULT about(std::function<HRESULT(window&, const access::element&)> with) const;
+    // Asks `with` (window&, const element&) -> HRESULT about this element on the window's thread.
+    template <typename With>
+    HRESULT about(With&& with) const;
     // As `about`, for an action: refused while the window takes no input.
-    HRESULT act(std::function<HRESULT(window&, const access::element&)> with) const;
-    // Asks about this element's scroll state along its direction.
-    HRESULT about_scroll(bool vertical, std::function<void(const access::scroll_state*)> with) const;
+    template <typename With>
+    HRESULT act(With&& with) const;
+    // A value of the Scroll pattern in one direction: `of` the pane's state when it scrolls that way,
+    // else `otherwise`.
+    template <typename Value>
+    HRESULT along(bool vertical, Value* out, Value otherwise, Value (*of)(const access::scroll_state&)) const;
 
     HWND handle_;
     access::element_id id_;
@@ -192,7 +211,8 @@ private:
 
 #pragma GCC diagnostic pop
 
-HRESULT element_provider::about(std::function<HRESULT(window&, const access::element&)> with) const
+template <typename With>
+HRESULT element_provider::about(With&& with) const
 {
     return ask_window(handle_, [this, &with](window& target) -> HRESULT {
         if (access::window_element(target) != window_id_)
@@ -204,7 +224,8 @@ HRESULT element_provider::about(std::function<HRESULT(window&, const access::ele
     });
 }
 
-HRESULT element_provider::act(std::function<HRESULT(window&, const access::element&)> with) const
+template <typename With>
+HRESULT element_provider::act(With&& with) const
 {
     return about([&](window& target, const access::element& now) {
         if (!IsWindowEnabled(handle_))
@@ -213,13 +234,20 @@ HRESULT element_provider::act(std::function<HRESULT(window&, const access::eleme
     });
 }
 
-HRESULT element_provider::about_scroll(bool vertical, std::function<void(const access::scroll_state*)> with) const
+template <typename Value>
+HRESULT element_provider::along(bool vertical, Value* out, Value otherwise, Value (*of)(const access::scroll_state&)) const
 {
-    return about([&](window&, const access::element& now) {
-        if (!now.scroll)
-            return uia::invalid_operation;
-        with(now.scroll->vertical == vertical ? &*now.scroll : nullptr);
-        return S_OK;
+    if (!out)
+        return E_POINTER;
+    *out = otherwise;
+    return guarded([&] {
+        return about([&](window&, const access::element& now) {
+            if (!now.scroll)
+                return uia::invalid_operation;
+            if (now.scroll->vertical == vertical)
+                *out = of(*now.scroll);
+            return S_OK;
+        });
     });
 }
 
@@ -550,74 +578,32 @@ HRESULT STDMETHODCALLTYPE element_provider::SetScrollPercent(double horizontal_p
 
 HRESULT STDMETHODCALLTYPE element_provider::get_HorizontalScrollPercent(double* percent)
 {
-    if (!percent)
-        return E_POINTER;
-    *percent = uia::no_scroll;
-    return guarded([&] {
-        return about_scroll(false, [&](const access::scroll_state* along) {
-            if (along && along->maximum > 0)
-                *percent = 100.0 * along->position / along->maximum;
-        });
-    });
+    return along(false, percent, uia::no_scroll, scroll_percent);
 }
 
 HRESULT STDMETHODCALLTYPE element_provider::get_VerticalScrollPercent(double* percent)
 {
-    if (!percent)
-        return E_POINTER;
-    *percent = uia::no_scroll;
-    return guarded([&] {
-        return about_scroll(true, [&](const access::scroll_state* along) {
-            if (along && along->maximum > 0)
-                *percent = 100.0 * along->position / along->maximum;
-        });
-    });
+    return along(true, percent, uia::no_scroll, scroll_percent);
 }
 
 HRESULT STDMETHODCALLTYPE element_provider::get_HorizontalViewSize(double* percent)
 {
-    if (!percent)
-        return E_POINTER;
-    *percent = 100.0;
-    return guarded([&] {
-        return about_scroll(false, [&](const access::scroll_state* along) {
-            if (along && along->page + along->maximum > 0)
-                *percent = 100.0 * along->page / (along->page + along->maximum);
-        });
-    });
+    return along(false, percent, 100.0, view_size);
 }
 
 HRESULT STDMETHODCALLTYPE element_provider::get_VerticalViewSize(double* percent)
 {
-    if (!percent)
-        return E_POINTER;
-    *percent = 100.0;
-    return guarded([&] {
-        return about_scroll(true, [&](const access::scroll_state* along) {
-            if (along && along->page + along->maximum > 0)
-                *percent = 100.0 * along->page / (along->page + along->maximum);
-        });
-    });
+    return along(true, percent, 100.0, view_size);
 }
 
 HRESULT STDMETHODCALLTYPE element_provider::get_HorizontallyScrollable(BOOL* scrollable)
 {
-    if (!scrollable)
-        return E_POINTER;
-    *scrollable = FALSE;
-    return guarded([&] {
-        return about_scroll(false, [&](const access::scroll_state* along) { *scrollable = along && along->maximum > 0; });
-    });
+    return along(false, scrollable, FALSE, can_scroll);
 }
 
 HRESULT STDMETHODCALLTYPE element_provider::get_VerticallyScrollable(BOOL* scrollable)
 {
-    if (!scrollable)
-        return E_POINTER;
-    *scrollable = FALSE;
-    return guarded([&] {
-        return about_scroll(true, [&](const access::scroll_state* along) { *scrollable = along && along->maximum > 0; });
-    });
+    return along(true, scrollable, FALSE, can_scroll);
 }
 
 com_ref<element_provider> make_provider(HWND handle, const window& target, access::element_id id)
@@ -706,7 +692,7 @@ void uia_host::disconnect(HWND handle)
 LRESULT answer_question(window& target, LPARAM asked)
 {
     question& q = *reinterpret_cast<question*>(asked);
-    q.answer = q.ask(target);
+    q.answer = q.ask(target, q.context);
     return 0;
 }
 
