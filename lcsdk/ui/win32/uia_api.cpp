@@ -1,5 +1,7 @@
 #include "lcsdk/ui/win32/uia_api.h"
 
+#include <atomic>
+
 namespace lcsdk::ui::win32::uia {
 
 namespace {
@@ -29,11 +31,18 @@ functions load()
 
 } // namespace
 
+namespace {
+std::atomic<bool> asked{false};
+} // namespace
+
 const functions* library()
 {
+    asked = true;
     // Loaded on the user-interface thread, when a client first asks a window for its provider.
     static const functions loaded = load();
     return loaded.return_raw_element_provider ? &loaded : nullptr;
 }
+
+bool asked_for() { return asked; }
 
 } // namespace lcsdk::ui::win32::uia

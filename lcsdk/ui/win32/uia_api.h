@@ -104,5 +104,8 @@ struct functions {
 // from the program's folder, where a planted copy could wait), and kept for the life of the
 // process; null when the DLL or one of them is missing, and then the windows offer no provider.
 const functions* library();
+// Whether library() has been asked for, by this window or another: a client has talked to the
+// process, and may listen to windows it has not asked about yet (a question just opened).
+bool asked_for();
 
 } // namespace lcsdk::ui::win32::uia

@@ -633,7 +633,7 @@ std::optional<LRESULT> uia_host::answer_get_object(HWND handle, const window& ta
 
 void uia_host::queue(HWND handle, const accessibility::notification& change)
 {
-    if (!served_)
+    if (!served_ && !uia::asked_for())
         return;
     if (std::find(queued_.begin(), queued_.end(), change) == queued_.end())
         queued_.push_back(change);

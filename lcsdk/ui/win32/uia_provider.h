@@ -38,8 +38,9 @@ public:
     // WM_GETOBJECT: for UI Automation's own object id the window's provider (loading
     // uiautomationcore.dll on the first request), nothing for other ids or without the DLL.
     std::optional<LRESULT> answer_get_object(HWND handle, const window& target, WPARAM wparam, LPARAM lparam);
-    // What the toolkit announced; dropped unless a client has asked this window for its provider.
-    // The event is raised later, from uia_raise_message: the tree may be in the middle of a change.
+    // What the toolkit announced; dropped until a client has asked some window of the process for
+    // its provider. The event is raised later, from uia_raise_message: the tree may be in the
+    // middle of a change.
     void queue(HWND handle, const accessibility::notification& change);
     // uia_raise_message: raises the queued events, when clients listen.
     void raise_queued(HWND handle, window& target);
