@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <type_traits>
 
 namespace lcsdk::ui::win32 {
 
@@ -26,7 +27,8 @@ struct question {
 template <typename Ask>
 HRESULT ask_window(HWND handle, Ask&& ask)
 {
-    question asked{[](window& target, void* context) { return (*static_cast<Ask*>(context))(target); },
+    using callable = std::remove_reference_t<Ask>;
+    question asked{[](window& target, void* context) { return (*static_cast<callable*>(context))(target); },
                    static_cast<void*>(&ask)};
     // Runs at once on the window's own thread; from another thread it waits until the window's
     // thread takes sent messages, which its message loop and every wait of its own in a sent
