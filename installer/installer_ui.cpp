@@ -6,8 +6,10 @@
 #include "installer/wizard_styles.h"
 
 #include "installer/wizard_images.h"
+#include "lcsdk/ui/accessibility.h"
 #include "lcsdk/ui/message_popup.h"
 #include "lcsdk/ui/native_drawer.h"
+#include "lcsdk/ui/native_platform.h"
 #include "lcsdk/ui/native_window.h"
 
 #include <exception>
@@ -75,8 +77,11 @@ InstallerUI::InstallerUI(install_log* log) : plugin_folders(empty_folder_list())
     for (const auto& [button, x, caption] : bar) {
         button->create(root, {{x, H - 40}, {85, 30}});
         button->set_text(caption);
-        lcsdk::ui::add_handler(button, this, lcsdk::ui::mouse_up, std::bind(&InstallerUI::on_navigation, this, _1));
+        // The mouse (any button's release) or the keyboard and assistive technology (a click).
+        for (const auto kind : {lcsdk::ui::mouse_up, lcsdk::ui::button_clicked})
+            lcsdk::ui::add_handler(button, this, kind, std::bind(&InstallerUI::on_navigation, this, _1));
     }
+    lcsdk::ui::add_handler(this, this, lcsdk::ui::key_down, std::bind(&InstallerUI::on_key_down, this, _1));
 
     set_page(0);
     native->center_window();
@@ -109,6 +114,8 @@ void InstallerUI::build_pages()
     summary_intro_label.set_text(summary_intro_text());
     summary_panel.create(pages[2], {{0, 60}, {Wp, Hp - 60}});
     summary_panel.set_back_color(summary_back);
+    // Tab reaches the summary, whose scroll bar then scrolls it by the keyboard.
+    summary_panel.focusable = true;
     summary_scroll_bar.create(summary_panel, {{Wp - 15, 0}, {15, Hp - 60}});
     summary_scroll_bar.set_back_color({0.208f, 0.208f, 0.208f, 1.0f});
     summary_scroll_bar.step = 10;
@@ -162,8 +169,13 @@ void InstallerUI::build_version_page()
     plugin_path_button.create(pages[1], {{20, 60 + 25 * offered}, {90, 15}});
     plugin_path_button.set_text("Plugin Path");
     plugin_path_button.set_visible(false);
-    lcsdk::ui::add_handler(&plugin_path_button, this, lcsdk::ui::mouse_up,
-                           std::bind(&InstallerUI::on_custom_folder, this, _1));
+    for (const auto kind : {lcsdk::ui::mouse_up, lcsdk::ui::button_clicked})
+        lcsdk::ui::add_handler(&plugin_path_button, this, kind, std::bind(&InstallerUI::on_custom_folder, this, _1));
+    // Its caption alone does not say which folder it chooses.
+    lcsdk::ui::add_handler(&plugin_path_button, this, lcsdk::ui::accessibility_describe,
+                           [](const lcsdk::ui::event_info& info) {
+                               lcsdk::ui::accessibility::described(info).help = plugin_path_help;
+                           });
 
     custom_path_label.create(pages[1], {{20, 80 + 25 * offered}, {Wp - 40, 50}});
     custom_path_label.set_back_color(clear_white);
@@ -218,6 +230,42 @@ void InstallerUI::set_page(int index)
     pages[static_cast<std::size_t>(current_page)].set_visible(false);
     pages[static_cast<std::size_t>(index)].set_visible(true);
     current_page = index;
+    keep_focus_usable();
+}
+
+// The focus must not stay on a control that the page change hid or disabled, where the keyboard
+// would reach a control nobody sees: it goes to "Next >", or to the third button when "Next >" is
+// off too. Whether it shows is left as it was (focus_visible).
+void InstallerUI::keep_focus_usable()
+{
+    lcsdk::ui::widget* focused = routing().focused();
+    if (focused == nullptr || focused == &root || (focused->is_visible() && focused->is_enabled()))
+        return;
+    set_focus(next_button.is_enabled() ? &next_button : &cancel_button, lcsdk::ui::focus_by_program);
+}
+
+// Keys reach the window after the focused widget. Escape is Cancel wherever the focus is; Enter is
+// the page's default action unless a button of the wizard has the focus and took it itself.
+void InstallerUI::on_key_down(const lcsdk::ui::event_info& info)
+{
+    const lcsdk::ui::key pressed = lcsdk::ui::key_of(info.param);
+    if (pressed == lcsdk::ui::key::escape) {
+        on_navigation({&cancel_button, lcsdk::ui::button_clicked, 0});
+    } else if (pressed == lcsdk::ui::key::enter && !button_has_focus()) {
+        if (next_button.is_enabled())
+            on_navigation({&next_button, lcsdk::ui::button_clicked, 0});
+        else if (install_finished)
+            on_navigation({&cancel_button, lcsdk::ui::button_clicked, 0});
+    }
+}
+
+bool InstallerUI::button_has_focus() const
+{
+    const lcsdk::ui::widget* focused = routing().focused();
+    for (const InstallerButton* button : {&back_button, &next_button, &cancel_button, &plugin_path_button})
+        if (focused == button && button->is_visible() && button->is_enabled())
+            return true;
+    return false;
 }
 
 void InstallerUI::on_navigation(const lcsdk::ui::event_info& info)

@@ -21,7 +21,9 @@ class install_log;
 
 // The installer's one window: banner, title, four pages (introduction, host versions, summary,
 // progress) and a bar of Back / Next / Cancel buttons. It owns the engine, and with it the
-// engine's worker thread.
+// engine's worker thread. Everything works from the keyboard too: Tab walks the check boxes, the
+// "Plugin Path" button, the summary and the bar; Enter is "Next >" (then "Finish") unless a button
+// has the focus, and Escape is the third button.
 class InstallerUI : public lcsdk::ui::window {
 public:
     static constexpr int width = 500;
@@ -79,6 +81,9 @@ private:
     void build_version_page();
     void paint_root();
     void on_navigation(const lcsdk::ui::event_info& info);
+    void on_key_down(const lcsdk::ui::event_info& info);
+    bool button_has_focus() const;
+    void keep_focus_usable();
     void on_custom_folder(const lcsdk::ui::event_info& info);
     void choose_custom_folder();
     void start_install();

@@ -43,5 +43,7 @@ std::string custom_path_label_text(const lcsdk::filesystem::file_path& folder);
 
 inline constexpr const char* window_title = "Glaive for After Effects Installer";
 inline constexpr const char* finish_hint = "\n\nClick Finish to close the installer.";
+// Read to screen reader users with the "Plugin Path" button, whose caption does not say it.
+inline constexpr const char* plugin_path_help = "Chooses the folder to install into for Custom.";
 
 } // namespace installer

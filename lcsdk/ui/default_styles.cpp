@@ -158,6 +158,7 @@ style_map build_default_styles()
     add("scroll_bar_back_color", color_style({0.145f, 0.149f, 0.165f, 1}));
     add("scroll_bar_line_color", color_style({0.314f, 0.314f, 0.314f, 1}));
     add("scroll_back_color", color_style({0.067f, 0.071f, 0.078f, 1}));
+    add("scroll_border_color_focus", color_style({0.255f, 0.584f, 0.753f, 1}));
     add("label_font_name", string_style("tahoma"));
     add("label_font_style", int_style(font_style_normal));
     add("label_font_weight", int_style(font_weight_normal));

@@ -46,6 +46,12 @@ enum event_kind : std::int32_t {
     // is still in its window and its tree, but its derived parts are gone and its own handlers with
     // them (see widget::~widget), so a handler may compare or read it only as a plain widget.
     destroyed = 33,
+    // Asked of a widget for assistive technology: the parameter points to an
+    // accessibility::description that its handlers fill in (accessibility.h).
+    accessibility_describe = 34,
+    // An action asked of a widget by assistive technology: the parameter points to an
+    // accessibility::request (accessibility.h).
+    accessibility_request = 35,
 };
 
 // The mouse button of events 1 to 3.

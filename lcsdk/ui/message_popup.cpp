@@ -1,6 +1,8 @@
 #include "lcsdk/ui/message_popup.h"
 
+#include "lcsdk/ui/accessibility.h"
 #include "lcsdk/ui/native_drawer.h"
+#include "lcsdk/ui/native_platform.h"
 #include "lcsdk/ui/native_window.h"
 
 #include <algorithm>
@@ -40,6 +42,8 @@ void MessagePopup::create_popup(window* owner_window, const std::string& title, 
 
     root.set_back_color(popup_back_color);
     add_handler(&root, this, paint_event, std::bind(&MessagePopup::paint, this));
+    add_handler(&root, this, accessibility_describe, std::bind(&MessagePopup::on_describe, this, _1));
+    add_handler(this, this, key_down, std::bind(&MessagePopup::on_key_down, this, _1));
 
     // The "do not show again" row exists but stays hidden and takes no room (check_height is 0).
     check.create(root, {{20, 50}, {320, 20}});
@@ -107,6 +111,21 @@ void MessagePopup::paint()
     drawer->set_text_alignment(text_align, v_align_top);
     if (!message.empty())
         drawer->draw_text(text_rect, message);
+}
+
+// The message is drawn by the window itself: a reader finds it as a text of the window.
+void MessagePopup::on_describe(const event_info& info)
+{
+    if (!message.empty())
+        accessibility::described(info).parts.push_back(
+            {accessibility::role::static_text, message, text_rect, accessibility::action::none});
+}
+
+// Keys reach the window after the focused button, which takes Enter; Escape is the window's.
+void MessagePopup::on_key_down(const event_info& info)
+{
+    if (key_of(info.param) == key::escape)
+        end_modal(0);
 }
 
 void MessagePopup::on_click(const event_info& info)

@@ -9,7 +9,8 @@
 namespace lcsdk::ui {
 
 // The toolkit's modal message box: a title, a message and one or two answer buttons, shown over
-// an owner window. show_modal returns 1 for the first button, 0 for the second or when closed.
+// an owner window. show_modal returns 1 for the first button, 0 for the second or when closed;
+// Escape answers 0 as well, the answer that cancels.
 class MessagePopup : public window {
 public:
     enum button_set : int { buttons_ok = 0, buttons_ok_cancel = 1, buttons_yes_no = 2 };
@@ -37,6 +38,8 @@ public:
 private:
     void paint();
     void on_click(const event_info& info);
+    void on_key_down(const event_info& info);
+    void on_describe(const event_info& info);
 };
 
 } // namespace lcsdk::ui

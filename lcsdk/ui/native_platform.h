@@ -11,6 +11,7 @@
 
 #include "lcsdk/ui/geometry.h"
 
+#include <cstdint>
 #include <memory>
 
 namespace lcsdk::ui {
@@ -40,6 +41,14 @@ void set_cursor_shape(int kind);
 // Whether the Shift key that reverses Tab navigation is held (the platform decides which Shift
 // keys count).
 bool is_shift_down();
+
+// The keys the toolkit's own rules act on: activating, cancelling, scrolling.
+enum class key { other, enter, escape, space, up, down, left, right, page_up, page_down, home, end };
+
+// The key that the code of a key event (8 or 10) stands for. The codes are the platform's own
+// (virtual-key codes on Windows and in the neutral build, characters on macOS, where "&" has the
+// code of Windows' up arrow), so shared code asks this instead of comparing codes.
+key key_of(std::uint64_t key_code);
 
 // A factory of markup layouts over a window's drawer, or null where the platform draws no markup.
 std::unique_ptr<markup_layout_factory> make_markup_factory(native_drawer& drawer);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lcsdk/ui/accessibility.h"
 #include "lcsdk/ui/geometry.h"
 
 #include <cstdint>
@@ -69,6 +70,15 @@ public:
 
     // Mouse position in client DIPs of this window (outside the client area too).
     vec2i client_mouse_position() const;
+    // The top-left corner of the client area on the screen, in DIPs from the screen's top left.
+    vec2i client_screen_position() const;
+
+    // A change the toolkit announces to assistive technology (accessibility.h), on the
+    // user-interface thread, often in the middle of a change of the tree. The layer passes it on
+    // to the platform's clients, or drops it when none is listening; it must not call back into
+    // the toolkit before the change is complete (a layer that needs the element's state raises
+    // the platform's event later, from its message loop).
+    void announce(const accessibility::notification& change);
 
     // The toolkit window this native window serves; null before create_window.
     window* toolkit_window() const;

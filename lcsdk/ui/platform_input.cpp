@@ -91,4 +91,22 @@ void translate_second_click(window& target, int button)
 
 void translate_wheel_lines(window& target, double lines) { route(target, mouse_wheel, double_to_param(lines * 40.0)); }
 
+key key_from_virtual_key(std::uint64_t virtual_key)
+{
+    switch (virtual_key) {
+    case 0x0D: return key::enter;
+    case 0x1B: return key::escape;
+    case 0x20: return key::space;
+    case 0x21: return key::page_up;
+    case 0x22: return key::page_down;
+    case 0x23: return key::end;
+    case 0x24: return key::home;
+    case 0x25: return key::left;
+    case 0x26: return key::up;
+    case 0x27: return key::right;
+    case 0x28: return key::down;
+    default: return key::other;
+    }
+}
+
 } // namespace lcsdk::ui

@@ -2,6 +2,7 @@
 
 #include "lcsdk/ui/event_bus.h"
 #include "lcsdk/ui/geometry.h"
+#include "lcsdk/ui/native_platform.h"
 
 #include <cstdint>
 
@@ -44,6 +45,9 @@ bool takes_dropped_files(const window& target);
 // The platform took the mouse capture away (another window took it, or the system cancelled the
 // mode, as when a window opens over this one): a drag in progress ends as a release would end it.
 void translate_capture_lost(window& target);
+
+// The key a Windows virtual-key code stands for; the neutral build uses the same codes.
+key key_from_virtual_key(std::uint64_t virtual_key);
 
 // Platforms that track the mouse themselves (macOS tracking areas) report entering the window,
 // and every move they report after that is an ordinary move (a drag with the right button carries

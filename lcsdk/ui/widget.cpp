@@ -1,5 +1,6 @@
 #include "lcsdk/ui/widget.h"
 
+#include "lcsdk/ui/accessibility.h"
 #include "lcsdk/ui/native_window.h"
 #include "lcsdk/ui/window.h"
 
@@ -40,9 +41,12 @@ int apply_anchor_axis(const anchor& near_edge, const anchor& far_edge, int paren
     return position;
 }
 
+// Serials are taken on the user-interface thread only, like everything else about widgets.
+std::uint64_t last_serial = 0;
+
 } // namespace
 
-widget::widget() = default;
+widget::widget() : serial(++last_serial) {}
 
 widget::~widget()
 {
@@ -163,6 +167,7 @@ void widget::set_visible(bool value)
     for (widget* child : children)
         push_visible(*child, value && parent_visible);
     invalidate();
+    accessibility::announce_content_changed(*this);
 }
 
 void widget::set_enabled(bool value)

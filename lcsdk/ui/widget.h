@@ -4,6 +4,7 @@
 #include "lcsdk/ui/geometry.h"
 #include "lcsdk/ui/widget_themes.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,9 @@ public:
     vec2i absolute_position() const;
     void invalidate();
 
+    // Names the widget for the life of the process: never given to another widget, unlike its
+    // address (assistive technology keeps it to find the widget again).
+    const std::uint64_t serial;
     style_table theme{this};
     bool created = false;
     widget* parent = nullptr;

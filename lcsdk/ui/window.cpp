@@ -1,5 +1,6 @@
 #include "lcsdk/ui/window.h"
 
+#include "lcsdk/ui/accessibility.h"
 #include "lcsdk/ui/ime_context.h"
 #include "lcsdk/ui/native_drawer.h"
 #include "lcsdk/ui/native_platform.h"
@@ -28,6 +29,7 @@ window::~window()
 void window::create(const std::string& title, rect_i rect, std::uint32_t style_flags, window* owner_window)
 {
     owner = owner_window;
+    title_ = title;
     native->create_window(owner ? owner->native.get() : nullptr, this, rect, style_flags);
     native->set_title(title);
     root.set_name("BaseWidget");
@@ -41,6 +43,7 @@ int window::show_modal()
 {
     modal_result = 0;
     dispatch(this, shown, 0);
+    accessibility::announce_shown(*this);
     native->show_modal();
     return modal_result;
 }

@@ -38,6 +38,9 @@ public:
     window_routing& routing() { return routing_; }
     const window_routing& routing() const { return routing_; }
 
+    // The title given to create.
+    const std::string& title() const { return title_; }
+
     widget* hit_test(vec2i point) const;
     void paint(rect_ltrb dirty);
 
@@ -48,6 +51,7 @@ public:
     std::int32_t modal_result = 0;
 
 private:
+    std::string title_;
     // Before the root: the root leaves the router when it is destroyed.
     window_routing routing_;
 

@@ -1,6 +1,7 @@
 // How platform input finds its target inside a window: capture, hit test, hover, focus and Tab.
 #include "lcsdk/ui/window_routing.h"
 
+#include "lcsdk/ui/accessibility.h"
 #include "lcsdk/ui/event_bus.h"
 #include "lcsdk/ui/native_platform.h"
 #include "lcsdk/ui/native_window.h"
@@ -58,8 +59,13 @@ void window_routing::set_focus(widget* target, std::uint64_t reason)
     if (target_in_window && !has_widget(target))
         target = nullptr;
     focused_ = target;
+    if (reason == focus_by_tab)
+        focus_visible_ = true;
+    else if (reason == focus_by_mouse)
+        focus_visible_ = false;
     if (target && target->is_enabled())
         dispatch(target, focus_gained, reason);
+    accessibility::announce_focus(owner_);
 }
 
 void window_routing::focus_root() { focused_ = &owner_.root; }

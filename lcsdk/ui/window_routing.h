@@ -37,6 +37,10 @@ public:
     void focus_root();
     void focus_next();
     void focus_previous();
+    // Whether the focus looks that only keyboard users need are shown: on once Tab has moved the
+    // focus, off again once a mouse press moves it; focus set by the program leaves it as it is.
+    // Widgets whose focus look would change what a mouse user sees draw it only while this is on.
+    bool focus_visible() const { return focus_visible_; }
     // When set (the default), the Tab character moves the focus and reaches only the window.
     void set_tab_navigation(bool enabled) { tab_navigation_ = enabled; }
 
@@ -88,6 +92,7 @@ private:
     widget* captured_ = nullptr;
     bool mouse_inside_ = false;
     bool tab_navigation_ = true;
+    bool focus_visible_ = false;
 };
 
 } // namespace lcsdk::ui

@@ -46,6 +46,36 @@ def retry_question(version, code):
 
 EXIT_QUESTION = f"Are you sure you want to cancel {PRODUCT} installation?"
 
+# The wizard's texts as a UI Automation client reads them (uia_client.cpp writes line breaks as \n).
+INTRO = (r"This will install Glaive 1.0.39 on your computer.\n\nIt is recommended that you close all other "
+         r"applications before continuing.\n\nClick Next to continue, or Cancel to exit the installer.")
+VERSION_HEADING = "Select which versions of Adobe After Effects you want to install Glaive on:"
+SUMMARY_INTRO = r"Click Next to continue with the installation, or click Back if you want to review or change any settings.\n"
+PLUGIN_PATH_HELP = "Chooses the folder to install into for Custom."
+
+
+def page_tree(lines, back="", next="", third='"Cancel"'):
+    """The wizard's tree: the window, its title, a page's elements (indented one level by this), then
+    the button bar, each button's states after its name."""
+    return ([f'window "{WIZARD_TITLE}"', f'  text "{WIZARD_TITLE}"'] + ["  " + line for line in lines] +
+            [f'  button "< Back"{back}', f'  button "Next >"{next}', f"  button {third}"])
+
+
+def summary_text(versions):
+    """The summary of (version, folder) pairs, as one line."""
+    return r"Installing Glaive on:\n\n" + "".join(rf"{name}:\n[Plugin] {folder}\Lumacraft\n\n" for name, folder in versions)
+
+
+def installed_lines(versions):
+    return "".join(rf"{PRODUCT} {name} installed.\n" for name in versions)
+
+
+def finished_tree(installed):
+    """The progress page after a successful run; the focus is on "Finish" since "Next >" went off."""
+    return page_tree([f'text "{PRODUCT} was successfully installed."',
+                      rf'text "{installed}\n\n\nClick Finish to close the installer."'],
+                     back=" disabled", next=" disabled", third='"Finish" focused')
+
 
 class Session:
     """A fresh copy of the test prefix with the installer in a download folder of its own.
@@ -167,6 +197,29 @@ class Session:
                                         stdout=sink, stderr=subprocess.DEVNULL, timeout=60).returncode
         with open(output, encoding="utf-8", errors="replace") as source:
             return source.read().splitlines() if returncode == 0 else None
+
+    def accessible_tree(self, title):
+        """The element tree of a visible window as a UI Automation client in another process reads
+        it (uia_client.cpp): one line per element, or None when there is no such window."""
+        output = os.path.join(self.artifacts, "uia-client-output.txt")
+        with open(output, "w") as sink:
+            returncode = subprocess.run([os.environ["WINE_BIN"], os.environ["UIA_CLIENT_EXE"], title],
+                                        stdout=sink, stderr=subprocess.DEVNULL, timeout=120).returncode
+        with open(output, encoding="utf-8", errors="replace") as source:
+            return source.read().splitlines() if returncode == 0 else None
+
+    def wait_for_tree(self, title, expected, what):
+        """Reads the tree until it is `expected` (a list of lines); fails showing the last one read."""
+        seen = []
+
+        def matches():
+            seen[:] = [self.accessible_tree(title)]
+            return seen[0] == expected
+        try:
+            h.wait_until(matches, timeout=60, interval=0.3, what=what)
+        except h.TestFailure:
+            raise h.TestFailure(f"{what}: the tree read\n" + "\n".join(seen[0] or ["(nothing)"]) +
+                                "\ninstead of\n" + "\n".join(expected)) from None
 
     def wait_for_window(self, title, timeout=60):
         return h.wait_until(lambda: self.probe(title), timeout=timeout, interval=0.2, what=f'the window "{title}"')

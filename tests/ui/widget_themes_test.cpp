@@ -278,7 +278,7 @@ TEST_F(theme_test, an_unknown_key_is_a_programming_error)
 
 TEST(default_styles, hold_exactly_201_entries)
 {
-    EXPECT_EQ(default_styles().size(), 201u);
+    EXPECT_EQ(default_styles().size(), 202u);
 }
 
 // Catches entries built with the wrong kind: every style is either a colour (no bytes) or a payload

@@ -51,4 +51,25 @@ constexpr int left_shift_code = -97;
 
 bool is_shift_down() { return key_state(left_shift_code); }
 
+// Key events carry the key's character: Return (or Enter on the keypad, ETX), Escape, the space,
+// and the private-use characters of the function keys.
+key key_of(std::uint64_t key_code)
+{
+    switch (key_code) {
+    case 0x0D:
+    case 0x03: return key::enter;
+    case 0x1B: return key::escape;
+    case 0x20: return key::space;
+    case 0xF700: return key::up;
+    case 0xF701: return key::down;
+    case 0xF702: return key::left;
+    case 0xF703: return key::right;
+    case 0xF729: return key::home;
+    case 0xF72B: return key::end;
+    case 0xF72C: return key::page_up;
+    case 0xF72D: return key::page_down;
+    default: return key::other;
+    }
+}
+
 } // namespace lcsdk::ui

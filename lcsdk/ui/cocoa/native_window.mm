@@ -234,6 +234,18 @@ vec2i native_window::client_mouse_position() const
     return truncated([d.view.get() convertRect:in_window fromView:nil].origin);
 }
 
+vec2i native_window::client_screen_position() const
+{
+    const impl& d = *impl_;
+    if (!d.window)
+        return {};
+    const NSRect content = [d.window.get() contentRectForFrameRect:[d.window.get() frame]];
+    return {static_cast<int>(NSMinX(content)), static_cast<int>(first_screen_height() - NSMaxY(content))};
+}
+
+// FIXME: the NSAccessibility elements of the view are still to come; until then nobody listens.
+void native_window::announce(const accessibility::notification& /*change*/) {}
+
 window* native_window::toolkit_window() const { return impl_->toolkit_window; }
 
 void* native_window::native_handle() const { return impl_->window.get(); }

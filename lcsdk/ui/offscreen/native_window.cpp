@@ -188,6 +188,11 @@ void native_window::release_mouse_capture()
 
 vec2i native_window::client_mouse_position() const { return state().mouse - impl_->rect.position; }
 
+vec2i native_window::client_screen_position() const { return impl_->rect.position; }
+
+// Kept for tests to read: the neutral build has no assistive technology to tell.
+void native_window::announce(const accessibility::notification& change) { impl_->announcements.push_back(change); }
+
 window* native_window::toolkit_window() const { return impl_->toolkit; }
 
 // The offscreen window's own state stands for the platform object.
@@ -198,5 +203,7 @@ vec2i screen_mouse_position() { return state().mouse; }
 void set_cursor_shape(int kind) { state().cursor = (kind >= cursor_arrow && kind <= cursor_size_nesw) ? kind : cursor_arrow; }
 
 bool is_shift_down() { return state().shift; }
+
+key key_of(std::uint64_t key_code) { return key_from_virtual_key(key_code); }
 
 } // namespace lcsdk::ui

@@ -189,11 +189,18 @@ void show(window& target)
 bool is_visible(const window& target) { return native_of(target).visible; }
 bool is_enabled(const window& target) { return native_of(target).enabled; }
 bool has_focus(const window& target) { return state().focus == native_of(target).self; }
+window* focused_window() { return state().focus ? state().focus->toolkit_window() : nullptr; }
 bool has_capture(const window& target) { return state().capture == native_of(target).self; }
 bool is_modal(const window& target) { return native_of(target).modal_running; }
 rect_i window_rect(const window& target) { return native_of(target).rect; }
 std::string title(const window& target) { return native_of(target).title; }
 const timer_table& timers(const window& target) { return native_of(target).timers; }
+
+const std::vector<accessibility::notification>& announcements(const window& target)
+{
+    return native_of(target).announcements;
+}
+void clear_announcements(window& target) { native_of(target).announcements.clear(); }
 
 std::optional<rect_ltrb> pending_redraw(const window& target) { return native_of(target).dirty; }
 

@@ -4,6 +4,7 @@
 // a queue of injected input that the modal loop runs on, and the drawing each window recorded.
 // Only tests and developer tools use this header; toolkit code never does.
 
+#include "lcsdk/ui/accessibility.h"
 #include "lcsdk/ui/geometry.h"
 #include "lcsdk/ui/platform_input.h"
 
@@ -93,12 +94,17 @@ void show(window& target);
 bool is_visible(const window& target);
 bool is_enabled(const window& target);
 bool has_focus(const window& target);
+// The toolkit window that has the keyboard focus (a popup over its owner), or null.
+window* focused_window();
 bool has_capture(const window& target);
 bool is_modal(const window& target);
 // Client area in screen DIPs (there is no frame offscreen).
 rect_i window_rect(const window& target);
 std::string title(const window& target);
 const timer_table& timers(const window& target);
+// What the toolkit announced to assistive technology for the window, oldest first.
+const std::vector<accessibility::notification>& announcements(const window& target);
+void clear_announcements(window& target);
 
 // The union of the redraw requests not yet painted, in window DIPs.
 std::optional<rect_ltrb> pending_redraw(const window& target);

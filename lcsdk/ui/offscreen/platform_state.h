@@ -43,6 +43,7 @@ struct native_window::impl {
     timer_table timers;
     std::unordered_map<std::uint32_t, offscreen::detail::timer_schedule> schedules;
     std::optional<rect_ltrb> dirty;
+    std::vector<accessibility::notification> announcements;
 
     // Receives input only when shown, enabled and serving a toolkit window.
     bool accepts_input() const { return created && visible && enabled && toolkit; }

@@ -1,5 +1,6 @@
 #include "lcsdk/ui/widgets/check_box.h"
 
+#include "lcsdk/ui/accessibility.h"
 #include "lcsdk/ui/widgets/widget_drawing.h"
 
 #include <cstring>
@@ -42,6 +43,8 @@ void CheckBox::on_created()
     add_handler(this, this, focus_gained, std::bind(&CheckBox::on_focus_changed, this, true));
     add_handler(this, this, key_up, std::bind(&CheckBox::on_key_up, this, _1));
     add_handler(this, this, style_changed, std::bind(&CheckBox::on_style_changed, this, _1));
+    add_handler(this, this, accessibility_describe, std::bind(&CheckBox::on_describe, this, _1));
+    add_handler(this, this, accessibility_request, std::bind(&CheckBox::on_request, this, _1));
     set_placement(2, spacing);
     set_enabled(false);
 }
@@ -59,10 +62,13 @@ void CheckBox::bind_value(bool* value)
 
 void CheckBox::set_checked(bool value)
 {
+    const bool changed = value != checked;
     checked = value;
     if (bound_value != nullptr)
         *bound_value = value;
     invalidate();
+    if (changed)
+        accessibility::announce_toggled(*this);
 }
 
 void CheckBox::set_text(std::string new_text)
@@ -70,6 +76,7 @@ void CheckBox::set_text(std::string new_text)
     text = std::move(new_text);
     set_placement(placement, spacing);
     invalidate();
+    accessibility::announce_content_changed(*this);
 }
 
 void CheckBox::set_placement(int new_placement, int new_spacing)
@@ -125,6 +132,7 @@ void CheckBox::toggle()
     if (bound_value != nullptr)
         *bound_value = checked;
     invalidate();
+    accessibility::announce_toggled(*this);
     dispatch(this, checkbox_toggled, 0);
 }
 
@@ -151,6 +159,25 @@ void CheckBox::on_style_changed(const event_info& info)
         image.unload();
     set_placement(placement, spacing);
     invalidate();
+}
+
+void CheckBox::on_describe(const event_info& info)
+{
+    accessibility::description& said = accessibility::described(info);
+    said.kind = accessibility::role::check_box;
+    said.name = text;
+    said.checked = checked;
+    said.default_action = accessibility::action::toggle;
+}
+
+// Toggled by assistive technology: as the space bar toggles it.
+void CheckBox::on_request(const event_info& info)
+{
+    accessibility::request& asked = accessibility::requested(info);
+    if (asked.part != 0 || asked.what != accessibility::action::toggle)
+        return;
+    toggle();
+    asked.done = true;
 }
 
 void CheckBox::draw()

@@ -46,6 +46,8 @@ private:
     void on_focus_changed(bool gained);
     void on_key_up(const event_info& info);
     void on_style_changed(const event_info& info);
+    void on_describe(const event_info& info);
+    void on_request(const event_info& info);
 };
 
 } // namespace lcsdk::ui

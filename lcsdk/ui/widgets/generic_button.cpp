@@ -1,5 +1,6 @@
 #include "lcsdk/ui/widgets/generic_button.h"
 
+#include "lcsdk/ui/accessibility.h"
 #include "lcsdk/ui/widgets/widget_drawing.h"
 
 #include <cstring>
@@ -26,6 +27,8 @@ GenericButton::GenericButton(bool toggle_mode_on) : toggle_mode(toggle_mode_on)
     add_handler(this, this, mouse_up, std::bind(&GenericButton::on_mouse_up, this, _1));
     add_handler(this, this, key_down, std::bind(&GenericButton::on_key_down, this, _1));
     add_handler(this, this, style_changed, std::bind(&GenericButton::on_style_changed, this, _1));
+    add_handler(this, this, accessibility_describe, std::bind(&GenericButton::on_describe, this, _1));
+    add_handler(this, this, accessibility_request, std::bind(&GenericButton::on_request, this, _1));
 }
 
 GenericButton::~GenericButton() = default;
@@ -34,6 +37,7 @@ void GenericButton::set_text(std::string caption)
 {
     text = std::move(caption);
     invalidate();
+    accessibility::announce_content_changed(*this);
 }
 
 void GenericButton::on_mouse_enter()
@@ -76,13 +80,35 @@ void GenericButton::on_mouse_up(const event_info& info)
 
 void GenericButton::on_key_down(const event_info& info)
 {
-    if (info.param != key_enter)
-        return;
+    if (info.param == key_enter)
+        activate_by_key();
+}
+
+void GenericButton::activate_by_key()
+{
     if (toggle_mode) {
         toggled = !toggled;
         invalidate();
     }
     dispatch(this, button_clicked, toggled ? 1 : 0);
+}
+
+void GenericButton::on_describe(const event_info& info)
+{
+    accessibility::description& said = accessibility::described(info);
+    said.kind = accessibility::role::button;
+    said.name = text;
+    said.default_action = accessibility::action::press;
+}
+
+// Pressed by assistive technology: as the Enter key presses it.
+void GenericButton::on_request(const event_info& info)
+{
+    accessibility::request& asked = accessibility::requested(info);
+    if (asked.part != 0 || asked.what != accessibility::action::press)
+        return;
+    activate_by_key();
+    asked.done = true;
 }
 
 void GenericButton::on_style_changed(const event_info& info)

@@ -35,6 +35,9 @@ private:
     void on_mouse_down();
     void on_mouse_up(const event_info& info);
     void on_key_down(const event_info& info);
+    void activate_by_key();
+    void on_describe(const event_info& info);
+    void on_request(const event_info& info);
     void on_style_changed(const event_info& info);
     void draw_back_image();
 };

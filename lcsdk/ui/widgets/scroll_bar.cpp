@@ -1,6 +1,8 @@
 #include "lcsdk/ui/widgets/scroll_bar.h"
 
+#include "lcsdk/ui/accessibility.h"
 #include "lcsdk/ui/mouse.h"
+#include "lcsdk/ui/native_platform.h"
 #include "lcsdk/ui/toolkit_images.h"
 #include "lcsdk/ui/widgets/widget_drawing.h"
 
@@ -49,6 +51,9 @@ void ScrollBar::on_created()
     add_handler(this, this, mouse_move, std::bind(&ScrollBar::on_mouse_move, this));
     add_handler(this, this, mouse_wheel, std::bind(&ScrollBar::on_wheel, this, _1));
     add_handler(this, this, size_changed, std::bind(&ScrollBar::layout_parts, this));
+    add_handler(this, this, accessibility_describe, std::bind(&ScrollBar::on_describe, this, _1));
+    add_handler(this, this, accessibility_request, std::bind(&ScrollBar::on_request, this, _1));
+    watch_keyboard(*this);
     const image_ref arrow = images::scroll_arrow_image();
     arrow_image.load_from_memory(arrow.data, static_cast<std::size_t>(arrow.size), 1.0f);
     layout_parts();
@@ -66,8 +71,13 @@ void ScrollBar::set_scroll_panel(widget* scroll_panel)
         add_handler(panel, this, moved, std::bind(&ScrollBar::update_thumb, this));
         add_handler(panel, this, mouse_wheel, std::bind(&ScrollBar::on_wheel, this, _1));
         add_handler(panel, this, destroyed, std::bind(&ScrollBar::on_panel_destroyed, this, _1));
-        if (panel->parent != nullptr)
-            add_handler(panel->parent, this, size_changed, std::bind(&ScrollBar::on_viewport_resized, this));
+        watch_keyboard(*panel);
+        if (widget* viewport = panel->parent) {
+            add_handler(viewport, this, size_changed, std::bind(&ScrollBar::on_viewport_resized, this));
+            add_handler(viewport, this, accessibility_describe, std::bind(&ScrollBar::on_describe_viewport, this, _1));
+            add_handler(viewport, this, accessibility_request, std::bind(&ScrollBar::on_request_viewport, this, _1));
+            watch_keyboard(*viewport);
+        }
     }
     update_thumb();
 }
@@ -77,6 +87,14 @@ int ScrollBar::button_size() const
     if (!show_buttons)
         return 0;
     return is_vertical() ? start_button_rect.size.y : start_button_rect.size.x;
+}
+
+int ScrollBar::viewport_extent() const
+{
+    const widget* viewport = panel != nullptr ? panel->parent : nullptr;
+    if (viewport == nullptr)
+        return 0;
+    return is_vertical() ? viewport->size.y : viewport->size.x;
 }
 
 int ScrollBar::panel_coordinate() const { return is_vertical() ? panel->position.y : panel->position.x; }
@@ -249,6 +267,85 @@ void ScrollBar::on_viewport_resized()
     update_thumb();
 }
 
+void ScrollBar::watch_keyboard(widget& target)
+{
+    add_handler(&target, this, key_down, std::bind(&ScrollBar::on_key_down, this, _1));
+    add_handler(&target, this, focus_gained, std::bind(&ScrollBar::invalidate, this));
+    add_handler(&target, this, focus_lost, std::bind(&ScrollBar::invalidate, this));
+}
+
+bool ScrollBar::is_viewport(const event_object* candidate) const
+{
+    return panel != nullptr && panel->parent != nullptr && candidate == panel->parent;
+}
+
+bool ScrollBar::shows_focus() const
+{
+    if (top_window == nullptr || !top_window->routing().focus_visible())
+        return false;
+    const widget* focused = top_window->routing().focused();
+    return focused != nullptr && (focused == this || (panel != nullptr && (focused == panel || focused == panel->parent)));
+}
+
+void ScrollBar::on_key_down(const event_info& info)
+{
+    if (panel == nullptr)
+        return;
+    const key pressed = key_of(info.param);
+    if (pressed == (is_vertical() ? key::up : key::left))
+        scroll_by(step);
+    else if (pressed == (is_vertical() ? key::down : key::right))
+        scroll_by(-step);
+    else if (pressed == key::page_up)
+        scroll_by(viewport_extent());
+    else if (pressed == key::page_down)
+        scroll_by(-viewport_extent());
+    else if (pressed == key::home)
+        scroll_to(0, true);
+    else if (pressed == key::end)
+        scroll_to(max_scroll_position, true);
+}
+
+// The bar itself, with its arrows as parts a reader can name and press.
+void ScrollBar::on_describe(const event_info& info)
+{
+    accessibility::description& said = accessibility::described(info);
+    said.kind = accessibility::role::scroll_bar;
+    if (!show_buttons)
+        return;
+    using accessibility::action;
+    using accessibility::role;
+    said.parts.push_back({role::button, is_vertical() ? "Scroll up" : "Scroll left", start_button_rect, action::press});
+    said.parts.push_back({role::button, is_vertical() ? "Scroll down" : "Scroll right", end_button_rect, action::press});
+}
+
+void ScrollBar::on_request(const event_info& info)
+{
+    accessibility::request& asked = accessibility::requested(info);
+    if (!show_buttons || panel == nullptr || asked.what != accessibility::action::press || asked.part < 1 || asked.part > 2)
+        return;
+    scroll_by(asked.part == 1 ? step : -step);
+    asked.done = true;
+}
+
+void ScrollBar::on_describe_viewport(const event_info& info)
+{
+    if (!is_viewport(info.sender))
+        return;
+    accessibility::description& said = accessibility::described(info);
+    said.kind = accessibility::role::scroll_pane;
+    said.scroll = accessibility::scroll_state{is_vertical(), scroll_position, max_scroll_position, viewport_extent(), step};
+}
+
+void ScrollBar::on_request_viewport(const event_info& info)
+{
+    accessibility::request& asked = accessibility::requested(info);
+    if (!is_viewport(info.sender) || asked.part != 0 || asked.what != accessibility::action::scroll)
+        return;
+    scroll_to(asked.position, true);
+    asked.done = true;
+}
+
 void ScrollBar::draw()
 {
     draw_back({{0, 0}, size});
@@ -256,6 +353,12 @@ void ScrollBar::draw()
     if (show_buttons) {
         draw_button(start_button_rect, true);
         draw_button(end_button_rect, false);
+    }
+    native_drawer* drawer = drawer_of(*this);
+    if (drawer != nullptr && shows_focus()) {
+        drawer->set_line_style(1);
+        drawer->set_line_color(get_color(theme, "scroll_border_color_focus"), 1.0f);
+        drawer->draw_rect({{0, 0}, size});
     }
 }
 

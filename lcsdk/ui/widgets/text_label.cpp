@@ -1,5 +1,6 @@
 #include "lcsdk/ui/widgets/text_label.h"
 
+#include "lcsdk/ui/accessibility.h"
 #include "lcsdk/ui/markup_layout.h"
 #include "lcsdk/ui/native_platform.h"
 #include "lcsdk/ui/widgets/markup_text.h"
@@ -30,6 +31,7 @@ TextLabel::TextLabel()
 {
     add_handler(this, this, paint_event, std::bind(&TextLabel::draw, this));
     add_handler(this, this, style_changed, std::bind(&TextLabel::on_style_changed, this));
+    add_handler(this, this, accessibility_describe, std::bind(&TextLabel::on_describe, this, std::placeholders::_1));
 }
 
 TextLabel::~TextLabel() = default;
@@ -41,6 +43,7 @@ void TextLabel::set_text(std::string new_text, bool fit_width, bool fit_height)
     text = std::move(new_text);
     fit_to_text();
     invalidate();
+    accessibility::announce_content_changed(*this);
 }
 
 void TextLabel::set_markup(markup_text* content)
@@ -48,6 +51,16 @@ void TextLabel::set_markup(markup_text* content)
     markup = content;
     markup_mode = content != nullptr;
     invalidate();
+}
+
+// A label without text says nothing, and is left out.
+void TextLabel::on_describe(const event_info& info)
+{
+    if (text.empty())
+        return;
+    accessibility::description& said = accessibility::described(info);
+    said.kind = accessibility::role::static_text;
+    said.name = text;
 }
 
 void TextLabel::on_style_changed()

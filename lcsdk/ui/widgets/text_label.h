@@ -30,6 +30,7 @@ public:
 private:
     void draw();
     void on_style_changed();
+    void on_describe(const event_info& info);
 };
 
 } // namespace lcsdk::ui

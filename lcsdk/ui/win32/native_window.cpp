@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <array>
 #include <exception>
+#include <optional>
 #include <utility>
 
 namespace lcsdk::ui {
@@ -332,6 +333,18 @@ LRESULT handle_message(HWND handle, UINT message, WPARAM wparam, LPARAM lparam)
     case WM_MOUSEWHEEL:
         translate_wheel(*target, GET_WHEEL_DELTA_WPARAM(wparam));
         return 0;
+    case WM_GETOBJECT:
+        if (const std::optional<LRESULT> provider = state.uia.answer_get_object(handle, *target, wparam, lparam))
+            return *provider;
+        break;
+    case win32::uia_question_message:
+        return win32::answer_question(*target, lparam);
+    case win32::uia_press_message:
+        win32::press_posted(*target, wparam, lparam);
+        return 0;
+    case win32::uia_raise_message:
+        state.uia.raise_queued(handle, *target);
+        return 0;
     default:
         break;
     }
@@ -388,6 +401,7 @@ native_window::~native_window()
     if (state.handle) {
         // Messages sent while the window goes away must not reach the toolkit window being destroyed.
         SetWindowLongPtrW(state.handle, GWLP_USERDATA, 0);
+        state.uia.disconnect(state.handle);
         DestroyWindow(state.handle);
         state.handle = nullptr;
     }
@@ -570,6 +584,20 @@ vec2i native_window::client_mouse_position() const
     return {static_cast<int>(cursor.x) * 96 / impl_->dpi_x, static_cast<int>(cursor.y) * 96 / impl_->dpi_y};
 }
 
+vec2i native_window::client_screen_position() const
+{
+    POINT corner{0, 0};
+    if (impl_->handle)
+        ClientToScreen(impl_->handle, &corner);
+    return {pixels_to_dips(static_cast<int>(corner.x), impl_->dpi_x), pixels_to_dips(static_cast<int>(corner.y), impl_->dpi_y)};
+}
+
+void native_window::announce(const accessibility::notification& change)
+{
+    if (impl_->handle)
+        impl_->uia.queue(impl_->handle, change);
+}
+
 window* native_window::toolkit_window() const { return impl_->toolkit_window; }
 
 void* native_window::native_handle() const { return impl_->handle; }
@@ -590,5 +618,7 @@ void set_cursor_shape(int kind)
 }
 
 bool is_shift_down() { return ((GetKeyState(VK_RSHIFT) | GetKeyState(VK_LSHIFT)) & 0x8000) != 0; }
+
+key key_of(std::uint64_t key_code) { return key_from_virtual_key(key_code); }
 
 } // namespace lcsdk::ui

@@ -3,6 +3,7 @@
 #include "lcsdk/ui/native_window.h"
 #include "lcsdk/ui/timer_table.h"
 #include "lcsdk/ui/win32/native_drop_target.h"
+#include "lcsdk/ui/win32/uia_provider.h"
 #include "lcsdk/ui/win32/window_dpi.h"
 
 #include <windows.h>
@@ -35,6 +36,7 @@ struct native_window::impl {
     SIZE min_client{0, 0};
     SIZE max_client{100000, 100000};
     native_drop_target drop_target;
+    win32::uia_host uia;
 };
 
 } // namespace lcsdk::ui
