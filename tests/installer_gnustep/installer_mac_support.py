@@ -293,16 +293,22 @@ class Wizard(Window):
 class Run:
     """One run of lcinstaller-mac, with GNUstep's own title bars (there is no window manager)."""
 
-    def __init__(self, name, cwd=None):
+    def __init__(self, name, cwd=None, exe=None):
+        """Starts the installer, or `exe`, a program of the tests that runs its wizard."""
         self.artifacts = os.path.join(os.environ.get("INSTALLER_TEST_ARTIFACTS", "."), name)
         shutil.rmtree(self.artifacts, ignore_errors=True)
         os.makedirs(self.artifacts)
         self.shots = 0
-        self._output = open(os.path.join(self.artifacts, "output.txt"), "w")
-        exe = os.path.join(os.environ["LCINSTALLER_MAC_APP"], "lcinstaller-mac")
+        self._output_path = os.path.join(self.artifacts, "output.txt")
+        self._output = open(self._output_path, "w")
+        exe = exe or os.path.join(os.environ["LCINSTALLER_MAC_APP"], "lcinstaller-mac")
         self.process = subprocess.Popen([exe, "-GSBackHandlesWindowDecorations", "NO"], cwd=cwd or "/",
                                         stdout=self._output, stderr=subprocess.STDOUT)
         _started.append(self.process)
+
+    def output(self):
+        with open(self._output_path, encoding="utf-8", errors="replace") as source:
+            return source.read()
 
     def screenshot(self, label=None):
         self.shots += 1
