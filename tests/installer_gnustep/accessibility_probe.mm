@@ -64,6 +64,14 @@ std::vector<T> objects(NSArray* array)
 
 std::string text_of(NSString* text) { return text != nil ? [text UTF8String] : ""; }
 
+// What a reader says an element is called: its label, or a text's value.
+std::string name_of(id element)
+{
+    NSString* label = [element accessibilityLabel];
+    id value = [element accessibilityValue];
+    return text_of(label != nil ? label : [value isKindOfClass:[NSString class]] ? value : nil);
+}
+
 std::string role_of(id element)
 {
     NSString* role = [element accessibilityRole];
@@ -85,9 +93,8 @@ std::string role_of(id element)
 void dump(NSView* view, id element, int depth, lines& out)
 {
     id value = [element accessibilityValue];
-    NSString* label = [element accessibilityLabel];
     std::string line = std::string(static_cast<std::size_t>(depth) * 2, ' ') + role_of(element) + " \"" +
-                       text_of(label != nil ? label : [value isKindOfClass:[NSString class]] ? value : nil) + "\"";
+                       name_of(element) + "\"";
     if (![element isAccessibilityEnabled])
         line += " disabled";
     if ([element isAccessibilityFocused])
@@ -136,13 +143,11 @@ void check_tree(NSView* view, const lines& expected, const std::string& what)
     check(seen == expected, what + ": the tree read" + joined(seen) + "\n  instead of" + joined(expected));
 }
 
-// The first element, depth first, with this label (or a text's value).
+// The first element, depth first, called `name`.
 id named(id container, const std::string& name)
 {
     for (id element : objects<id>([container accessibilityChildren])) {
-        id value = [element accessibilityValue];
-        NSString* label = [element accessibilityLabel];
-        if (text_of(label != nil ? label : [value isKindOfClass:[NSString class]] ? value : nil) == name)
+        if (name_of(element) == name)
             return element;
         if (id found = named(element, name))
             return found;
@@ -342,14 +347,6 @@ void report()
     std::fflush(stdout);
 }
 
-} // namespace
-
-// What the layer posts, recorded where AppKit would pass it on to assistive technology.
-extern "C" void NSAccessibilityPostNotification(id element, NSString* notification)
-{
-    notifications.push_back({element, notification});
-}
-
 // The steps, each retried until it is done, for at most a minute.
 struct script {
     std::vector<step> steps;
@@ -370,6 +367,15 @@ struct script {
         }
     }
 };
+
+} // namespace
+
+// What the layer posts, recorded where AppKit would pass it on to assistive technology.
+// Each element is kept, so that no later object takes its address.
+extern "C" void NSAccessibilityPostNotification(id element, NSString* notification)
+{
+    notifications.push_back({[element retain], [notification retain]});
+}
 
 // Runs a script from a timer that fires in the wizard's modal loops too.
 @interface ProbeDriver : NSObject {
