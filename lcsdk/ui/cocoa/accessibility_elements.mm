@@ -177,15 +177,15 @@ void accessibility_elements::unlink_all()
     return now ? optional_text(now->help) : nil;
 }
 
-// A check box's state (1 checked, 0 not), a text's text, a scroll bar's position from 0 at the
-// start to 1 at the end.
+// A check box's state (YES checked), a text's text, a scroll bar's position from 0 at the start to 1
+// at the end.
 - (id)accessibilityValue
 {
     const auto now = describe_now(_nativeWindow, [self elementId]);
     if (!now)
         return nil;
     if (now->checked)
-        return [NSNumber numberWithInt:*now->checked ? 1 : 0];
+        return [NSNumber numberWithBool:*now->checked ? YES : NO];
     if (now->kind == access::role::static_text)
         return cocoa::ns_string(now->name);
     if (now->kind == access::role::scroll_bar && now->id.part == 0)
@@ -334,7 +334,8 @@ void accessibility_elements::unlink_all()
         return now->focusable;
     if (sel_isEqual(selector, @selector(setAccessibilityValue:)))
         return now->kind == access::role::scroll_bar && now->id.part == 0;
-    return YES;
+    // The other setters of the element class store what a client sets; none changes the wizard.
+    return ![NSStringFromSelector(selector) hasPrefix:@"setAccessibility"];
 }
 
 @end
