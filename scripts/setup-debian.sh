@@ -11,6 +11,7 @@ packages=(
   wine wine64 xvfb xdotool imagemagick x11-utils
   gnustep-devel gobjc++ libx11-dev libxtst6
   python3-fonttools fonts-dejavu-core fonts-wine
+  nettle-dev
 )
 
 missing=()
