@@ -224,14 +224,21 @@ void InstallerUI::on_navigation(const lcsdk::ui::event_info& info)
     } else if (info.sender == &next_button) {
         set_page(current_page + 1);
     } else if (info.sender == &cancel_button) {
-        if (install_finished) {
-            end_modal(1);
-            return;
-        }
-        if (const int result = ask("Exit Installer", exit_question_text(), lcsdk::ui::MessagePopup::buttons_ok_cancel);
-            result != 0)
-            end_modal(result);
+        request_close();
     }
+}
+
+void InstallerUI::request_close()
+{
+    if (open_popups > 0)
+        return;
+    if (install_finished) {
+        end_modal(1);
+        return;
+    }
+    if (const int result = ask("Exit Installer", exit_question_text(), lcsdk::ui::MessagePopup::buttons_ok_cancel);
+        result != 0)
+        end_modal(result);
 }
 
 void InstallerUI::on_custom_folder(const lcsdk::ui::event_info& info)

@@ -31,6 +31,11 @@ public:
     ~InstallerUI() override;
 
     void set_page(int index);
+    // What the third button does: ends a finished wizard; otherwise asks the Exit question and ends
+    // the wizard when it is confirmed. Nothing while another question of the wizard is open.
+    void request_close();
+    // Asks a question of the wizard (a message popup over it) and returns the answer.
+    int ask(const std::string& title, std::string text, int button_set);
 
     // Runs the installation on its worker thread; the wizard starts, polls and joins it.
     System engine;
@@ -72,7 +77,6 @@ private:
     void start_install();
     void on_install_timer(const lcsdk::ui::event_info& info);
     void finish(const std::string& heading);
-    int ask(const std::string& title, std::string text, int button_set);
 };
 
 } // namespace installer

@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Draws the embedded PNG images: the toolkit's into lcsdk/ui/images/, the wizard banner into
-installer/images/.
+installer/images/; and the macOS application's icon into installer/mac/resources/ (a Mac icon file
+of PNGs, written here too).
 
-Run by hand after changing a picture; the PNGs are committed and the build only embeds them.
+Run by hand after changing a picture; the files are committed and the build only embeds or copies
+them.
 Everything is drawn here with anti-aliased shapes and written with zlib + struct. The one
 exception is the product name on the wizard banner: its glyphs come from ImageMagick's `convert`
 with a DejaVu font (both installed by scripts/setup-debian.sh), read back as a grey-scale mask.
@@ -25,6 +27,11 @@ SUPERSAMPLE = 4
 
 
 def write_png(path, width, height, pixels, alpha):
+    with open(path, "wb") as f:
+        f.write(png_data(width, height, pixels, alpha))
+
+
+def png_data(width, height, pixels, alpha):
     """pixels: rows of (r, g, b, a) floats 0..1. RGB images (alpha=False) drop the alpha channel."""
     channels = 4 if alpha else 3
     raw = bytearray()
@@ -39,11 +46,8 @@ def write_png(path, width, height, pixels, alpha):
         return (struct.pack(">I", len(data)) + kind + data +
                 struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
 
-    with open(path, "wb") as f:
-        f.write(b"\x89PNG\r\n\x1a\n")
-        f.write(chunk(b"IHDR", ihdr))
-        f.write(chunk(b"IDAT", zlib.compress(bytes(raw), 9)))
-        f.write(chunk(b"IEND", b""))
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", ihdr) + chunk(b"IDAT", zlib.compress(bytes(raw), 9)) +
+            chunk(b"IEND", b""))
 
 
 # ---------------------------------------------------------------------------------------------
@@ -346,6 +350,62 @@ def banner():
     return canvas
 
 
+def app_icon(size):
+    """The application's icon at size x size pixels: the banner's blade on a dark rounded tile,
+    drawn from distances in units of a 512-pixel icon so that every size has the same shape."""
+    scale = size / 512.0
+    canvas = Canvas(size, size)
+    top, bottom = rgb("#2a2e35"), rgb("#111214")
+    accent = rgb("#4195c0")
+    steel = rgb("#c9d6e2")
+    # The tile leaves the margin the system's icons leave around their shape.
+    tile_x0, tile_y0, tile_x1, tile_y1, tile_r = 50.0, 50.0, 462.0, 462.0, 92.0
+    ox, oy, outer_r = 268.0, 256.0, 150.0
+    ix, iy, inner_r = 296.0, 230.0, 144.0
+
+    for y in range(size):
+        for x in range(size):
+            px, py = (x + 0.5) / scale, (y + 0.5) / scale
+            qx = max(abs(px - 256.0) - (tile_x1 - tile_x0) / 2 + tile_r, 0.0)
+            qy = max(abs(py - 256.0) - (tile_y1 - tile_y0) / 2 + tile_r, 0.0)
+            tile = math.hypot(qx, qy) - tile_r
+            tile_cover = max(0.0, min(1.0, 0.5 - tile * scale))
+            if tile_cover <= 0.0:
+                continue
+            color = lerp(top, bottom, (py - tile_y0) / (tile_y1 - tile_y0))
+            d_outer = math.hypot(px - ox, py - oy) - outer_r
+            d_inner = inner_r - math.hypot(px - ix, py - iy)
+            blade = max(d_outer, d_inner)
+            color = lerp(color, accent, 0.22 * math.exp(-max(0.0, blade) / 16.0))
+            coverage = max(0.0, min(1.0, 0.5 - blade * scale))
+            if coverage > 0.0:
+                along = smoothstep(0.1, 1.0, abs(py - oy) / outer_r)
+                color = lerp(color, lerp(steel, accent, along), coverage * (0.9 - 0.5 * along))
+            canvas.px[y][x] = (color[0], color[1], color[2], tile_cover)
+    return canvas
+
+
+# The icon's sizes as a Mac icon file holds them: element type, pixel size (PNG data each).
+ICNS_ELEMENTS = [
+    (b"icp4", 16), (b"icp5", 32), (b"ic11", 32), (b"icp6", 64), (b"ic12", 64),
+    (b"ic07", 128), (b"ic08", 256), (b"ic13", 256), (b"ic09", 512), (b"ic14", 512),
+]
+
+
+def write_icns(path, draw):
+    """A Mac icon file: the magic "icns" and the file's length, then one element per size, each a
+    four-letter type, its length (header included) and a PNG of that size."""
+    pngs = {}
+    body = b""
+    for kind, size in ICNS_ELEMENTS:
+        if size not in pngs:
+            canvas = draw(size)
+            pngs[size] = png_data(canvas.width, canvas.height, canvas.px, True)
+        body += kind + struct.pack(">I", 8 + len(pngs[size])) + pngs[size]
+    with open(path, "wb") as f:
+        f.write(b"icns" + struct.pack(">I", 8 + len(body)) + body)
+
+
 # ---------------------------------------------------------------------------------------------
 
 
@@ -361,6 +421,11 @@ IMAGES = [
     ("lcsdk/ui/images", "scroll_arrow.png", scroll_arrow, True),
 ]
 
+ICONS = [
+    # folder, file, drawing (given the size in pixels)
+    ("installer/mac/resources", "lcinstaller-mac.icns", app_icon),
+]
+
 
 def main():
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -371,6 +436,12 @@ def main():
         path = os.path.join(out_dir, name)
         write_png(path, canvas.width, canvas.height, canvas.px, alpha)
         print(f"{path}: {canvas.width} x {canvas.height}, {os.path.getsize(path)} bytes")
+    for folder, name, draw in ICONS:
+        out_dir = sys.argv[1] if len(sys.argv) > 1 else os.path.join(root, folder)
+        os.makedirs(out_dir, exist_ok=True)
+        path = os.path.join(out_dir, name)
+        write_icns(path, draw)
+        print(f"{path}: {len(ICNS_ELEMENTS)} sizes, {os.path.getsize(path)} bytes")
 
 
 if __name__ == "__main__":

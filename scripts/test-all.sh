@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine and runs every test: the neutral unit tests, the same under
 # AddressSanitizer/UndefinedBehaviorSanitizer, the tests with the installation's worker thread under
-# ThreadSanitizer, the Windows build's tests under Wine, and the Cocoa build's tests on GNUstep.
+# ThreadSanitizer, the Windows build's tests under Wine, and the Cocoa build's tests on GNUstep,
+# among them the clang check of every Objective-C++ and Cocoa source (scripts/gnustep/clang_check.py).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -29,7 +30,7 @@ cmake --preset win
 cmake --build --preset win -j "$jobs"
 ctest --preset win
 
-echo "== Cocoa build on GNUstep and its tests (headless: the harness starts Xvfb)"
+echo "== Cocoa build on GNUstep and its tests, the clang check included (headless: the harness starts Xvfb)"
 cmake --preset mac-gnustep
 cmake --build --preset mac-gnustep -j "$jobs"
 ctest --preset mac-gnustep

@@ -21,7 +21,9 @@ public:
     bool acquire();
 
     // Runs a tool (absolute path) with the rights and waits until it has ended. Its exit status,
-    // or nothing when it could not be started or its end could not be observed.
+    // or nothing when it could not be started or its end could not be observed. The tool's process
+    // is told from the others by being the one child process the start added: nothing else in the
+    // program starts child processes while a tool runs.
     std::optional<int> run(const char* tool, const std::vector<std::string>& arguments);
 
 private:

@@ -4,6 +4,7 @@
 #include "installer/discovery.h"
 #include "installer/folder_dialog_errors.h"
 #include "installer/mac/host_bundles.h"
+#include "lcsdk/ui/cocoa/allow_deprecated.h"
 #include "lcsdk/ui/cocoa/autorelease_pool.h"
 
 #import <AppKit/AppKit.h>
@@ -28,7 +29,11 @@ folder_list find_plugin_folders()
     NSString* document = [[NSBundle mainBundle] pathForResource:@"AEFile" ofType:@"aep"];
     if (document == nil)
         return empty_folder_list();
+    // Deprecated since macOS 12.0; its successor on NSWorkspace does not exist on the older systems
+    // the program runs on.
+    LCSDK_ALLOW_DEPRECATED_BEGIN
     CFArrayRef found = LSCopyApplicationURLsForURL((CFURLRef)[NSURL fileURLWithPath:document], kLSRolesAll);
+    LCSDK_ALLOW_DEPRECATED_END
     if (found == nullptr)
         return empty_folder_list();
     NSArray* urls = (NSArray*)found;
@@ -53,7 +58,10 @@ file_path select_folder(const std::string& title, lcsdk::ui::window* /*owner*/, 
     [panel setCanChooseDirectories:YES];
     [panel setCanChooseFiles:NO];
     [panel setAllowsMultipleSelection:NO];
-    [panel setTitle:[NSString stringWithUTF8String:title.c_str()]];
+    // Open panels show no title since macOS 10.11, only the message; GNUstep shows the title.
+    NSString* heading = [NSString stringWithUTF8String:title.c_str()];
+    [panel setTitle:heading];
+    [panel setMessage:heading];
     if (!initial_folder.empty())
         [panel setDirectoryURL:[NSURL fileURLWithPath:[NSString stringWithUTF8String:initial_folder.c_str()]
                                           isDirectory:YES]];
@@ -65,7 +73,8 @@ file_path select_folder(const std::string& title, lcsdk::ui::window* /*owner*/, 
     NSURL* url = [chosen objectAtIndex:0];
     if (![url isFileURL] || [url path] == nil)
         throw std::runtime_error(folder_dialog_errors::result);
-    return lcsdk::filesystem::with_native_separators(file_path::from_utf8([[url path] UTF8String]));
+    // The path as the system gives it: a backslash is an ordinary character in macOS file names.
+    return file_path::from_utf8([[url path] UTF8String]);
 }
 
 } // namespace installer

@@ -17,4 +17,8 @@ namespace installer::mac {
 folder_list plugin_folders_from(const std::vector<lcsdk::filesystem::file_path>& applications,
                                 const lcsdk::filesystem::file_path& preference_file);
 
+// The plug-in folder of a host application: "Plug-ins" beside the application bundle, "/Plug-ins"
+// for one at the root of a volume.
+lcsdk::filesystem::file_path plugin_folder_of(const lcsdk::filesystem::file_path& application);
+
 } // namespace installer::mac

@@ -73,8 +73,7 @@ void read_application(folder_list& folders, const file_path& application)
     file_path& slot = folders[static_cast<std::size_t>(*rule->slot)];
     if (rule->first_found_stays && !slot.empty())
         return;
-    slot = lcsdk::filesystem::with_native_separators(
-        join(lcsdk::filesystem::parent_of(application), file_path(std::string("Plug-ins"))));
+    slot = plugin_folder_of(application);
 }
 
 std::optional<HostVersion> slot_of_preference_key(std::string_view key)
@@ -107,6 +106,16 @@ void read_preferences(folder_list& folders, const file_path& preference_file)
 }
 
 } // namespace
+
+file_path plugin_folder_of(const file_path& application)
+{
+    file_path parent = lcsdk::filesystem::parent_of(application);
+    // An empty parent would make a relative folder, which the tools would resolve against the
+    // working directory.
+    if (parent.empty() && application.native().starts_with('/'))
+        parent = file_path(std::string("/"));
+    return lcsdk::filesystem::with_native_separators(join(parent, file_path(std::string("Plug-ins"))));
+}
 
 folder_list plugin_folders_from(const std::vector<file_path>& applications, const file_path& preference_file)
 {

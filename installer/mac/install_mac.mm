@@ -11,8 +11,8 @@
 
 #import <Foundation/Foundation.h>
 
+#include <optional>
 #include <string>
-#include <sys/stat.h>
 
 namespace installer {
 
@@ -36,10 +36,30 @@ file_path payload_bundle(payload_kind kind)
     return path != nil ? file_path::from_utf8([path UTF8String]) : file_path();
 }
 
-bool exists(const file_path& path)
+// The complete copy takes the installed bundle's place; false when it could not, with the installed
+// bundle (or none) left as it was. Every step is decided by the tools' own statuses, run with the
+// rights: what this process could see as the user may differ. The old bundle is moved aside first,
+// since mv would move the copy into a folder in its way, and back when the new one cannot follow.
+bool replace_bundle(mac::admin_rights& rights, const file_path& target, const file_path& copy,
+                    const file_path& previous)
 {
-    struct stat info {};
-    return lstat(path.c_str(), &info) == 0;
+    // A run that was interrupted may have left the old bundle aside.
+    if (rights.run("/bin/rm", {"-rf", previous.native()}) != 0)
+        return false;
+    // test -e ends with 0 when something is there and 1 when nothing is.
+    const std::optional<int> occupied = rights.run("/bin/test", {"-e", target.native()});
+    if (occupied != 0 && occupied != 1)
+        return false;
+    const bool moved_aside = occupied == 0;
+    if (moved_aside && rights.run("/bin/mv", {target.native(), previous.native()}) != 0)
+        return false;
+    if (rights.run("/bin/mv", {copy.native(), target.native()}) != 0) {
+        if (moved_aside)
+            rights.run("/bin/mv", {previous.native(), target.native()});
+        return false;
+    }
+    rights.run("/bin/rm", {"-rf", previous.native()});
+    return true;
 }
 
 // Installs one bundle; status_installed or status_copy_failed.
@@ -62,22 +82,33 @@ status_code install_bundle(mac::admin_rights& rights, const file_path& folder, p
         return status_copy_failed;
     }
     rights.run("/bin/chmod", {"-R", "775", copy.native()});
-
-    // The complete copy takes the installed bundle's place. The old bundle is moved aside first
-    // (a folder cannot be renamed over another), and back when the new one cannot follow.
-    rights.run("/bin/rm", {"-rf", previous.native()});
-    if (exists(target))
-        rights.run("/bin/mv", {target.native(), previous.native()});
-    const bool placed = !exists(target) && rights.run("/bin/mv", {copy.native(), target.native()}) == 0;
-    if (!placed) {
-        if (!exists(target) && exists(previous))
-            rights.run("/bin/mv", {previous.native(), target.native()});
+    if (!replace_bundle(rights, target, copy, previous)) {
         rights.run("/bin/rm", {"-rf", copy.native()});
         return status_copy_failed;
     }
-    rights.run("/bin/rm", {"-rf", previous.native()});
     return status_installed;
 }
+
+// While a run goes on, the system neither naps the program (App Nap would slow the run behind the
+// wizard's back) nor lets the machine sleep.
+class run_activity {
+public:
+    run_activity()
+        : token_([[[NSProcessInfo processInfo] beginActivityWithOptions:NSActivityUserInitiated
+                                                                  reason:@"Installing the plug-in"] retain])
+    {
+    }
+    ~run_activity()
+    {
+        [[NSProcessInfo processInfo] endActivity:token_];
+        [token_ release];
+    }
+    run_activity(const run_activity&) = delete;
+    run_activity& operator=(const run_activity&) = delete;
+
+private:
+    id token_;
+};
 
 // The first local application support folder; empty when the system names none.
 file_path application_support_folder()
@@ -93,6 +124,7 @@ file_path application_support_folder()
 void System::install(const folder_list& plugin_folders, const folder_list& script_folders, int custom_main_payload)
 {
     const lcsdk::ui::cocoa::autorelease_pool pool;
+    const run_activity activity;
     const run_scope run(*this);
     const std::vector<int> slots = chosen_slots(plugin_folders, script_folders);
     // Declared after the run's scope, so the rights are destroyed before `done` is set.

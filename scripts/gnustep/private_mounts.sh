@@ -4,7 +4,9 @@
 # never reaches the machine's own folders and goes when the command ends. Needs root.
 #   private_mounts.sh -- <command> [arguments...]
 # The command also gets GNUSTEP_CONFIG_FILE, a GNUstep configuration whose local library folder is
-# /Library, as on macOS, so that the local application support folder lies inside it too.
+# /Library, as on macOS, so that the local application support folder lies inside it too, and whose
+# user defaults are a fresh folder of their own: what one run remembers (the open panel's last
+# folder) never reaches the next.
 set -euo pipefail
 
 [[ "${1:-}" == "--" ]] && shift
@@ -24,8 +26,9 @@ mount -t tmpfs -o mode=0755 lcsdk-library /Library
 mkdir -p /Library/Preferences /Library/ApplicationSupport
 
 config=$(mktemp)
-trap 'rm -f "$config"' EXIT
-printf 'GNUSTEP_LOCAL_LIBRARY=/Library\n' >"$config"
+defaults=$(mktemp -d)
+trap 'rm -rf "$config" "$defaults"' EXIT
+printf 'GNUSTEP_LOCAL_LIBRARY=/Library\nGNUSTEP_USER_DEFAULTS_DIR=%s\n' "$defaults" >"$config"
 export GNUSTEP_CONFIG_FILE="$config"
 
 status=0

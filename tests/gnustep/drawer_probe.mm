@@ -71,7 +71,10 @@ public:
     {
         create("Drawer probe", {{0, 0}, {400, 180}});
         ui::add_handler(&root, this, ui::paint_event, [this](const ui::event_info&) { paint(); });
-        ui::add_handler(this, this, ui::shown, [this](const ui::event_info&) { log_.line("event window 25 0"); });
+        ui::add_handler(this, this, ui::shown, [this](const ui::event_info&) {
+            log_.line("event window 25 0");
+            log_transparent_start();
+        });
         examples::end_on_escape(*this);
         native->center_window();
         log_loads();
@@ -102,6 +105,29 @@ private:
                 y = box_size.y - text_height + c.top + 2;
             [text drawAtPoint:NSMakePoint(reference_offset + box_left + 1, y) withAttributes:attributes];
         }
+    }
+
+    // The window's view drawn into an image that starts transparent, as a layer-backed view's
+    // buffer does on macOS: "transparent_start <r> <g> <b> <a>" of a point of the white fill.
+    void log_transparent_start()
+    {
+        NSView* view = [static_cast<NSWindow*>(native->native_handle()) contentView];
+        const NSRect bounds = [view bounds];
+        NSImage* image = [[[NSImage alloc] initWithSize:bounds.size] autorelease];
+        [image lockFocus];
+        NSAffineTransform* flip = [NSAffineTransform transform];
+        [flip translateXBy:0 yBy:NSHeight(bounds)];
+        [flip scaleXBy:1 yBy:-1];
+        [flip concat];
+        [view drawRect:bounds];
+        NSBitmapImageRep* drawn = [[[NSBitmapImageRep alloc] initWithFocusedViewRect:bounds] autorelease];
+        [image unlockFocus];
+        NSUInteger pixel[4] = {0, 0, 0, 0};
+        [drawn getPixel:pixel atX:390 y:170];
+        std::string line = "transparent_start";
+        for (const NSUInteger sample : pixel)
+            line += " " + std::to_string(sample);
+        log_.line(line);
     }
 
     // "load <name> <result> <loaded afterwards> <pixel size>" for bytes that are and are not images.

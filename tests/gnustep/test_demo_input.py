@@ -143,6 +143,9 @@ def check_tab(demo):
 
 def main():
     demo = d.start("demo_input")
+    # Shown, the window became key and main: one focus event.
+    focus = [event for event in demo.log.events_since(0) if event[0] == "window" and event[1] in (23, 24)]
+    h.check(focus == [("window", 23, "0")], f"the window's focus events: {focus}")
     for check in (check_enter_and_leave, check_clicks, check_wheel, check_keys, check_tab):
         check(demo)
     # Escape is character 27 (cancelOperation:) and key 27, which ends the demo with its result.

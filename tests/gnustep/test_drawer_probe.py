@@ -2,7 +2,7 @@
 for each vertical alignment where the macOS rules put it (centred two points high, bottom two
 points low); loads of bytes that are not images, which fail and leave the bitmap as it was; and a
 window destroyed without messages to its released view or delegate; a modal loop that a timer
-ends, with no input to wake it."""
+ends, with no input to wake it; and fills that do not depend on what the buffer held before."""
 import os
 
 import gnustep_support as g
@@ -41,6 +41,9 @@ def main():
     check_text(probe)
     check_loads(probe)
     h.check("timer_end 3" in probe.log.lines(), "a modal loop ended by a timer did not return")
+    # Drawn where nothing was drawn before, the fills are there all the same.
+    h.check("transparent_start 255 255 255 255" in probe.log.lines(),
+            f"drawn into a transparent start: {[l for l in probe.log.lines() if l.startswith('transparent_start')]}")
     probe.take_focus(390, 170)
     h.key("Escape")
     h.check(probe.finish() == 42, "Escape did not end the probe")

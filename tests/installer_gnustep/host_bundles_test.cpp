@@ -10,6 +10,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -119,6 +120,19 @@ TEST_F(HostBundles, PreferenceKeysMatchExactlyAndBackslashesBecomeSlashes)
     expected[8] = "/Hosts/CC2015.3";
     expected[9] = "C:/Hosts/CC2017";
     EXPECT_EQ(found({}, preferences(text)), expected);
+}
+
+TEST(HostPluginFolder, BesideTheApplicationAndAbsoluteAtAVolumeRoot)
+{
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        // application, its plug-in folder
+        {"/Applications/Adobe After Effects CC/Adobe After Effects CC.app", "/Applications/Adobe After Effects CC/Plug-ins"},
+        {"/Applications/AE.app/", "/Applications/Plug-ins"},
+        {"/AE.app", "/Plug-ins"},
+        {"/AE.app/", "/Plug-ins"},
+    };
+    for (const auto& [application, folder] : cases)
+        EXPECT_EQ(installer::mac::plugin_folder_of(file_path(application)).native(), folder) << application;
 }
 
 TEST_F(HostBundles, UnreadableFilesLeaveSlotsEmpty)

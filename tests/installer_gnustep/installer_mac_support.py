@@ -100,7 +100,7 @@ def installed_bundle(folder):
 
 
 def payload_bundle():
-    return os.path.join(os.environ["LCINSTALLER_MAC_APP"], "Resources", "Glaive.plugin")
+    return os.path.join(os.environ["LCINSTALLER_MAC_APP"], "Contents", "Resources", "Glaive.plugin")
 
 
 def tree(path):
@@ -136,10 +136,11 @@ def assert_not_installed(folder):
     h.check(not os.path.lexists(os.path.join(folder, "Lumacraft")), f"unexpected vendor folder in {folder}")
 
 
-def assert_no_side_bundles(folder):
+def assert_no_side_bundles(folder, expected=()):
+    """Nothing but the bundle and the `expected` names in the vendor folder of `folder`."""
     vendor = os.path.join(folder, "Lumacraft")
     left = [name for name in os.listdir(vendor) if name != "Glaive.plugin"] if os.path.isdir(vendor) else []
-    h.check(not left, f"left beside the bundle in {vendor}: {left}")
+    h.check(sorted(left) == sorted(expected), f"left beside the bundle in {vendor}: {left}")
 
 
 # --- Windows on the screen ----------------------------------------------------------------------
@@ -164,6 +165,11 @@ def click_at(x, y):
     h.xdotool("mouseup", 1)
 
 
+def command_key(key):
+    """Presses a key with Command, which GNUstep puts on the left Alt key."""
+    h.key(f"alt+{key}")
+
+
 def window_ids(title):
     """The mapped X windows titled `title`. GNUstep keeps the X windows of closed panels, unmapped."""
     found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"], capture_output=True,
@@ -185,6 +191,12 @@ def client_rect(title):
 
 def wait_for_window(title, timeout=60):
     return h.wait_until(lambda: client_rect(title), timeout=timeout, interval=0.2, what=f'the window "{title}"')
+
+
+def wait_for_keyboard(title):
+    """Waits until the window titled `title` has the keyboard, as a click into it gives it."""
+    h.wait_until(lambda: h.xdotool("getwindowfocus").strip() in window_ids(title),
+                 what=f'the window "{title}" to take the keyboard')
 
 
 def wait_gone(title, timeout=30):
@@ -334,8 +346,7 @@ class Agent(Window):
             self.click(*self.OK)
         else:
             self.click(10, 10)
-            h.wait_until(lambda: h.xdotool("getwindowfocus").strip() in window_ids(AGENT_TITLE),
-                         what="the prompt to take the keyboard")
+            wait_for_keyboard(AGENT_TITLE)
             h.key(how)
         wait_gone(AGENT_TITLE)
 

@@ -5,6 +5,8 @@ its host applications and preference file into the private /Applications and /Li
 real program, its Authenticate prompt and its open panel with X input, and checks screens, files
 and exit codes."""
 import os
+import plistlib
+import struct
 import subprocess
 import sys
 
@@ -12,6 +14,71 @@ import installer_mac_support as s
 import x11_harness as h
 
 PANEL_SELECTION = (255, 255, 255)  # a selected row of the open panel's browser
+
+
+# --- The bundle ------------------------------------------------------------------------------------
+
+BUNDLE_FILES = {
+    # file below Contents/: what it must be
+    "Info.plist": "property list",
+    "MacOS/lcinstaller-mac": "program",
+    "Resources/AEFile.aep": "file",
+    "Resources/lcinstaller-mac.icns": "icon",
+    "Resources/Glaive.plugin/Contents/Info.plist": "property list",
+    "Resources/Glaive.plugin/Contents/MacOS/Glaive": "file",
+    "Resources/Glaive32.plugin/Contents/Info.plist": "property list",
+    "Resources/Glaive32.plugin/Contents/MacOS/Glaive": "file",
+}
+INFO = {
+    "CFBundleExecutable": "lcinstaller-mac", "CFBundleIdentifier": "com.lumacraft.lcinstaller-mac",
+    "CFBundlePackageType": "APPL", "CFBundleName": "lcinstaller-mac", "CFBundleShortVersionString": "1.0.39",
+    "CFBundleVersion": "1.0.39", "NSPrincipalClass": "InstallerApplication", "LSMinimumSystemVersion": "10.13",
+    "NSHighResolutionCapable": True, "CFBundleIconFile": "lcinstaller-mac.icns", "NSRequiresAquaSystemAppearance": True,
+}
+
+
+def icon_sizes(path):
+    """The pixel sizes of a Mac icon file's PNG elements; fails unless every length adds up."""
+    with open(path, "rb") as f:
+        data = f.read()
+    h.check(data[:4] == b"icns" and struct.unpack(">I", data[4:8])[0] == len(data), f"{path} is no icon file")
+    sizes, at = set(), 8
+    while at < len(data):
+        length = struct.unpack(">I", data[at + 4:at + 8])[0]
+        png = data[at + 8:at + length]
+        h.check(length > 8 and png[:8] == b"\x89PNG\r\n\x1a\n", f"{path}: element {data[at:at + 4]} is no PNG")
+        sizes.add(struct.unpack(">II", png[16:24]))
+        at += length
+    h.check(at == len(data), f"{path}: the elements overrun the file")
+    return sizes
+
+
+def bundle_layout(name):
+    # The Mac's layout, whose property list names what a Mac needs to open the application.
+    app = os.environ["LCINSTALLER_MAC_APP"]
+    contents = os.path.join(app, "Contents")
+    found = {os.path.relpath(os.path.join(folder, file), contents)
+             for folder, _, files in os.walk(contents) for file in files}
+    h.check(found == set(BUNDLE_FILES), f"Contents/ holds {sorted(found)}")
+    for path, kind in BUNDLE_FILES.items():
+        full = os.path.join(contents, path)
+        if kind == "program":
+            h.check(os.access(full, os.X_OK), f"{path} is not executable")
+        elif kind == "property list":
+            with open(full, "rb") as f:
+                plistlib.load(f)
+    with open(os.path.join(contents, "Info.plist"), "rb") as f:
+        info = plistlib.load(f)
+    wrong = {key: info.get(key) for key, value in INFO.items() if info.get(key) != value}
+    h.check(not wrong, f"Info.plist differs in {wrong}")
+    sizes = icon_sizes(os.path.join(contents, "Resources", info["CFBundleIconFile"]))
+    h.check(sizes == {(n, n) for n in (16, 32, 64, 128, 256, 512)}, f"the icon's sizes: {sorted(sizes)}")
+    # GNUstep's main bundle needs the program beside Contents/ and links to what is inside.
+    h.check(os.path.samefile(os.path.join(app, "lcinstaller-mac"), os.path.join(contents, "MacOS", "lcinstaller-mac")),
+            "the program beside Contents/ is not the bundle's program")
+    h.check(os.readlink(os.path.join(app, "Resources")) == "Contents/Resources", "Resources links elsewhere")
+    h.check(sorted(os.listdir(app)) == ["Contents", "Info-gnustep.plist", "Resources", "lcinstaller-mac"],
+            f"beside Contents/: {sorted(os.listdir(app))}")
 
 
 # --- Discovery ---------------------------------------------------------------------------------
@@ -27,8 +94,13 @@ def discovery_and_cancel(name):
     wizard.to_version_page()
     h.check(wizard.boxes([55, 80, 105, 130]) == [True, True, False, None],
             f"expected CC2015 and CC2017 checked, then Custom unchecked: {wizard.boxes([55, 80, 105, 130])}")
-    # Cancel, answered "Cancel": the wizard stays; answered "OK": it ends with 0.
+    # Cancel, answered "Cancel": the wizard stays; Quit (Command-Q) asks the same, answered "Cancel"
+    # the same way; Cancel answered "OK": it ends with 0.
     wizard.click(*s.THIRD)
+    popup = s.Popup(run, "Exit Installer")
+    s.assert_popup_text(run, popup, s.EXIT_QUESTION, 1)
+    popup.press(False)
+    s.command_key("q")
     popup = s.Popup(run, "Exit Installer")
     s.assert_popup_text(run, popup, s.EXIT_QUESTION, 1)
     popup.press(False)
@@ -62,13 +134,17 @@ def full_install_with_custom_folder(name):
     s.host_application("Unsigned Editor", "10.0", signature=None)
     s.host_preferences({"13.8": "/Library/Hosts/CC2015.3/Plug-ins"})
     os.makedirs("/Library/Hosts/CC2015.3/Plug-ins")
-    custom = "/Library/Custom Target"
+    # A backslash is an ordinary character in a macOS file name: the chosen folder keeps it.
+    custom = "/Library/Custom\\Target"
     os.makedirs(custom)
-    # An older bundle is replaced whole: a file it had and the payload has not is gone afterwards.
+    # An older bundle is replaced whole: a file it had and the payload has not is gone afterwards;
+    # and what interrupted runs left beside the bundles (part of a copy, a bundle moved aside) is
+    # neither taken into the new ones nor left behind.
     older = s.installed_bundle(cc)
-    os.makedirs(os.path.join(older, "Contents", "Resources"))
-    with open(os.path.join(older, "Contents", "Resources", "old.txt"), "w") as out:
-        out.write("an older plug-in")
+    for stale in (older, older + ".previous", s.installed_bundle(cs6) + ".partial"):
+        os.makedirs(os.path.join(stale, "Contents", "Resources"))
+        with open(os.path.join(stale, "Contents", "Resources", "old.txt"), "w") as out:
+            out.write("an older plug-in")
 
     run = s.Run(name, cwd="/Library")  # the open panel starts in the working folder
     wizard = s.Wizard(run)
@@ -84,7 +160,7 @@ def full_install_with_custom_folder(name):
     wizard.click(*s.plugin_path_button(4))
     panel = s.Window(run, s.PANEL_TITLE)
     h.check(panel.rect[2:] == (384, 434), f"the open panel's client area is {panel.rect[2]} x {panel.rect[3]}")
-    row = 104 + 15  # "Custom Target" is the second sub-folder, after "ApplicationSupport"
+    row = 104 + 15  # "Custom\\Target" is the second sub-folder, after "ApplicationSupport"
     panel.click(280, row)
     panel.wait_for(lambda shot: shot.at(150, row) == PANEL_SELECTION, "the columns to move left")
     panel.click(93, row)
@@ -128,19 +204,24 @@ def prompt_cancelled(name):
         s.assert_installed(folder)
 
 
-def copy_fails(name):
+def failed_copy(name, obstruct):
+    """CS5 holds an earlier bundle and `obstruct(vendor folder)` makes its new one fail; it returns
+    what stays beside the bundle. The run stops there, with the earlier bundle as it was."""
     cs5 = s.host_application("Adobe After Effects CS5", "10.0.2")
     cc = s.host_application("Adobe After Effects CC", "12.0")
-    # CS5's vendor folder is a small file system holding an earlier bundle; the new one does not
-    # fit, so the copy fails part way.
     vendor = os.path.join(cs5, "Lumacraft")
     os.makedirs(vendor)
-    subprocess.run(["mount", "-t", "tmpfs", "-o", "size=12k", "small", vendor], check=True)
+    left = obstruct(vendor)
     earlier = s.installed_bundle(cs5)
     os.makedirs(os.path.join(earlier, "Contents"))
     with open(os.path.join(earlier, "Contents", "Info.plist"), "w") as out:
         out.write("an earlier version")
     before = s.tree(earlier)
+    # chmod cannot start: its process is forked before that is known, and the child left behind
+    # must not be taken for a later tool, which would make the failed copy look complete.
+    not_a_program = "/Library/not-a-program"
+    open(not_a_program, "w").close()
+    subprocess.run(["mount", "--bind", not_a_program, "/bin/chmod"], check=True)
 
     run = s.Run(name)
     wizard = s.Wizard(run)
@@ -150,7 +231,7 @@ def copy_fails(name):
     popup = s.Popup(run, "Failed to install")
     s.assert_popup_text(run, popup, s.retry_question("CS5", s.COPY_FAILED), 2)
     h.check(s.tree(earlier) == before, "the earlier bundle was changed by the failed copy")
-    s.assert_no_side_bundles(cs5)
+    s.assert_no_side_bundles(cs5, left)
     s.assert_not_installed(cc)  # the run stopped at the failure
     h.check(not os.path.exists(s.APP_SUPPORT), "the application support folder must wait for a full success")
     popup.press(False)
@@ -158,8 +239,53 @@ def copy_fails(name):
     wizard.finish()
 
 
-SCENARIOS = {f.__name__: f for f in (discovery_and_cancel, no_claiming_application, full_install_with_custom_folder,
-                                      prompt_cancelled, copy_fails)}
+def mount_tmpfs(folder, size="1m"):
+    subprocess.run(["mount", "-t", "tmpfs", "-o", f"size={size}", "lcsdk-test", folder], check=True)
+
+
+def quit_during_run(name):
+    # Quit while the run waits for the prompt: once confirmed, the wizard goes, but the program ends
+    # only after the run has, with everything installed.
+    cs6 = s.host_application("Adobe After Effects CS6", "11.0")
+    run = s.Run(name)
+    wizard = s.Wizard(run)
+    wizard.to_version_page()
+    wizard.to_progress()
+    agent = s.Agent(run)
+    wizard.click(60, 335)
+    s.wait_for_keyboard(s.WIZARD_TITLE)
+    s.command_key("q")
+    s.Popup(run, "Exit Installer").press(True)
+    s.wait_gone(s.WIZARD_TITLE)
+    h.check(run.process.poll() is None, "the installer ended while its run was still going on")
+    agent.answer("OK")
+    h.check(run.exit_code() == 0, "a confirmed Quit should end with exit code 0")
+    s.assert_installed(cs6)
+
+
+def copy_fails(name):
+    # The vendor folder is a small file system: the new bundle does not fit, the copy fails part way.
+    def obstruct(vendor):
+        mount_tmpfs(vendor, "12k")
+        return []
+    failed_copy(name, obstruct)
+
+
+def copy_cannot_take_its_place(name):
+    # The copy is made in a file system of its own, mounted where the copy goes: it is complete and
+    # the earlier bundle is moved aside, but a mount point cannot be renamed, so the copy cannot take
+    # the earlier bundle's place and the earlier bundle goes back. The mount point stays.
+    def obstruct(vendor):
+        copy = os.path.join(vendor, "Glaive.plugin.partial")
+        os.makedirs(copy)
+        mount_tmpfs(copy)
+        return ["Glaive.plugin.partial"]
+    failed_copy(name, obstruct)
+
+
+SCENARIOS = {f.__name__: f for f in (bundle_layout, discovery_and_cancel, no_claiming_application,
+                                      full_install_with_custom_folder, prompt_cancelled, quit_during_run,
+                                      copy_fails, copy_cannot_take_its_place)}
 
 if __name__ == "__main__":
     s.run(SCENARIOS[sys.argv[1]])

@@ -36,16 +36,23 @@ constexpr const char* admin_right = "system.privilege.admin";
 constexpr int agent_allowed = 0;
 constexpr int agent_cancelled = 1;
 
-class spawn_actions {
-public:
-    spawn_actions() { posix_spawn_file_actions_init(&actions_); }
-    ~spawn_actions() { posix_spawn_file_actions_destroy(&actions_); }
-    spawn_actions(const spawn_actions&) = delete;
-    spawn_actions& operator=(const spawn_actions&) = delete;
-    posix_spawn_file_actions_t* get() { return &actions_; }
-
-private:
-    posix_spawn_file_actions_t actions_;
+// Two descriptors (a pipe's or a socket pair's ends), closed with the pair unless handed on.
+struct descriptor_pair {
+    int fds[2] = {-1, -1};
+    descriptor_pair() = default;
+    descriptor_pair(const descriptor_pair&) = delete;
+    descriptor_pair& operator=(const descriptor_pair&) = delete;
+    ~descriptor_pair()
+    {
+        close(0);
+        close(1);
+    }
+    void close(int which)
+    {
+        if (fds[which] >= 0)
+            ::close(fds[which]);
+        fds[which] = -1;
+    }
 };
 
 // Exit status of a child, or -1 when it did not end normally or cannot be waited for.
@@ -164,28 +171,45 @@ OSStatus AuthorizationExecuteWithPrivileges(AuthorizationRef authorization, cons
     argv.push_back(nullptr);
 
     // The tool's standard input and output are one end of a socket pair; the caller reads the other.
-    int ends[2] = {-1, -1};
-    spawn_actions actions;
-    if (communicationsPipe != nullptr) {
-        if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
-            return errAuthorizationToolExecuteFailure;
-        posix_spawn_file_actions_adddup2(actions.get(), ends[1], STDIN_FILENO);
-        posix_spawn_file_actions_adddup2(actions.get(), ends[1], STDOUT_FILENO);
-    } else {
-        posix_spawn_file_actions_addopen(actions.get(), STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(actions.get(), STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    }
-    pid_t child = 0;
-    const int spawned = posix_spawn(&child, tool, actions.get(), nullptr, argv.data(), environ);
-    if (communicationsPipe == nullptr)
-        return spawned == 0 ? errAuthorizationSuccess : errAuthorizationToolExecuteFailure;
-
-    close(ends[1]);
-    FILE* pipe = spawned == 0 ? fdopen(ends[0], "r+") : nullptr;
-    if (pipe == nullptr) {
-        close(ends[0]);
+    descriptor_pair ends;
+    if (communicationsPipe != nullptr && socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends.fds) != 0)
         return errAuthorizationToolExecuteFailure;
+    // The child reports a failed exec through this pipe, which closes unwritten when the exec works.
+    descriptor_pair report;
+    if (pipe2(report.fds, O_CLOEXEC) != 0)
+        return errAuthorizationToolExecuteFailure;
+
+    // As on macOS, the process is forked before it is known whether the tool can run; when it then
+    // cannot, the call fails and leaves that child, unreaped, to its caller.
+    const pid_t child = fork();
+    if (child < 0)
+        return errAuthorizationToolExecuteFailure;
+    if (child == 0) {
+        // Between fork and exec only calls that are safe in the child of a threaded process.
+        const int io = communicationsPipe != nullptr ? ends.fds[1] : open("/dev/null", O_RDWR);
+        if (io < 0 || dup2(io, STDIN_FILENO) < 0 || dup2(io, STDOUT_FILENO) < 0)
+            _exit(127);
+        execve(tool, argv.data(), environ);
+        const int error = errno;
+        [[maybe_unused]] const ssize_t written = write(report.fds[1], &error, sizeof error);
+        _exit(127);
     }
+    report.close(1);
+    int error = 0;
+    ssize_t got = 0;
+    do {
+        got = read(report.fds[0], &error, sizeof error);
+    } while (got < 0 && errno == EINTR);
+    if (got != 0)
+        return errAuthorizationToolExecuteFailure;
+    if (communicationsPipe == nullptr)
+        return errAuthorizationSuccess;
+
+    ends.close(1);
+    FILE* pipe = fdopen(ends.fds[0], "r+");
+    if (pipe == nullptr)
+        return errAuthorizationToolExecuteFailure;
+    ends.fds[0] = -1; // the stream owns it now
     *communicationsPipe = pipe;
     return errAuthorizationSuccess;
 }

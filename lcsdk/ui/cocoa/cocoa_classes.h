@@ -35,5 +35,4 @@ class native_window;
     lcsdk::ui::native_window* _nativeWindow;
 }
 @property (nonatomic, assign) lcsdk::ui::native_window* nativeWindow;
-- (void)setFocusEvents;
 @end

@@ -109,8 +109,19 @@ int key_character(NSString* characters)
     [self addTags];
 }
 
+// The drawer fills and frames source-atop, which paints only over pixels already drawn. A layer-backed
+// view (macOS 10.14 and later) starts transparent, so the view is opaque and lays the window's
+// background under the dirty rectangle first: what the widgets paint never depends on what the
+// buffer held.
+- (BOOL)isOpaque
+{
+    return YES;
+}
+
 - (void)drawRect:(NSRect)dirty
 {
+    [[[self window] backgroundColor] setFill];
+    NSRectFill(dirty);
     if (window* target = [self target])
         target->paint({static_cast<int>(NSMinX(dirty)), static_cast<int>(NSMinY(dirty)), static_cast<int>(NSMaxX(dirty)),
                        static_cast<int>(NSMaxY(dirty))});
@@ -225,13 +236,15 @@ int key_character(NSString* characters)
         translate_key_up(*target, static_cast<std::uint32_t>(character));
 }
 
-// Command and Control combinations are the view's own: no menu key equivalent fires while it is in
-// the window. Other keys are left to keyDown: (macOS only offers those combinations here; GNUstep
-// offers every key first).
+// Command and Control combinations are the view's own, except those of the application's main menu,
+// which come first (Command-Q reaches Quit). Other keys are left to keyDown: (macOS only offers
+// those combinations here; GNUstep offers every key first).
 - (BOOL)performKeyEquivalent:(NSEvent*)event
 {
     if (([event modifierFlags] & (command_flag | control_flag)) == 0)
         return NO;
+    if ([[NSApp mainMenu] performKeyEquivalent:event])
+        return YES;
     [self processKey:event eventType:key_down];
     return YES;
 }

@@ -96,7 +96,6 @@ void native_window::create_window(native_window* /*owner: Cocoa windows have non
 
     d.delegate.reset([[NativeWindowDelegate alloc] initWithWindow:w]);
     [d.delegate.get() setNativeWindow:this];
-    [d.delegate.get() setFocusEvents];
     [w setDelegate:d.delegate.get()];
 }
 
@@ -175,7 +174,7 @@ void native_window::end_modal()
     // The loop may be asleep in the run loop, woken only by input: a timer's tick does not end
     // that wait. An event of the application's own wakes it, so an end from a timer handler ends
     // the loop at once; nothing handles the event itself.
-    [NSApp postEvent:[NSEvent otherEventWithType:NSApplicationDefined
+    [NSApp postEvent:[NSEvent otherEventWithType:NSEventTypeApplicationDefined
                                         location:NSZeroPoint
                                    modifierFlags:0
                                        timestamp:0

@@ -29,18 +29,6 @@ using namespace lcsdk::ui;
     return _nativeWindow ? _nativeWindow->toolkit_window() : nullptr;
 }
 
-// Main and key status both count as focus, so a window that becomes key and main hears of it twice.
-- (void)setFocusEvents
-{
-    NSNotificationCenter* centre = [NSNotificationCenter defaultCenter];
-    NSWindow* observed = [self window];
-    [centre addObserver:self selector:@selector(windowDidResignKey:) name:NSWindowDidResignMainNotification object:observed];
-    [centre addObserver:self selector:@selector(windowDidResignKey:) name:NSWindowDidResignKeyNotification object:observed];
-    [centre addObserver:self selector:@selector(windowDidBecomeKey:) name:NSWindowDidBecomeMainNotification object:observed];
-    [centre addObserver:self selector:@selector(windowDidBecomeKey:) name:NSWindowDidBecomeKeyNotification object:observed];
-    [centre addObserver:self selector:@selector(windowDidResize:) name:NSWindowDidResizeNotification object:observed];
-}
-
 - (BOOL)windowShouldClose:(id)sender
 {
     (void)sender;
@@ -56,6 +44,9 @@ using namespace lcsdk::ui;
         translate_close(*target);
 }
 
+// As the window's delegate it hears of the window's size and key status without observing the
+// notifications itself, which would deliver each of them twice. Main status is not looked at: the
+// window becomes main when it becomes key, and one focus event is enough.
 - (void)windowDidResize:(NSNotification*)notification
 {
     (void)notification;

@@ -26,8 +26,10 @@ enum {
 };
 
 // The file URLs of the applications that can open the document at `inURL`, or NULL when none
-// can. The caller owns the array (the Copy rule) and gives it back with CFRelease.
-CFArrayRef LSCopyApplicationURLsForURL(CFURLRef inURL, LSRolesMask inRoleMask);
+// can. The caller owns the array (the Copy rule) and gives it back with CFRelease. Deprecated since
+// macOS 12.0.
+CFArrayRef LSCopyApplicationURLsForURL(CFURLRef inURL, LSRolesMask inRoleMask)
+    __attribute__((deprecated("deprecated since macOS 12.0")));
 
 void CFRelease(CFTypeRef cf);
 

@@ -1,8 +1,9 @@
 #pragma once
 
 // Authorization Services as the installer calls them on macOS, for the GNUstep build, which has no
-// Security framework: the framework's names, types, flags and status codes. Only the GNUstep build
-// has this folder on its include path.
+// Security framework: the framework's names, types, flags and status codes, split between its
+// headers as the framework splits them (the names of rights are in AuthorizationTags.h), and marked
+// deprecated where it marks them. Only the GNUstep build has this folder on its include path.
 
 #include <stddef.h>
 #include <stdint.h>
@@ -63,7 +64,6 @@ enum {
 };
 
 #define kAuthorizationEmptyEnvironment NULL
-#define kAuthorizationRightExecute "system.privilege.admin"
 
 OSStatus AuthorizationCreate(const AuthorizationRights* rights, const AuthorizationEnvironment* environment,
                              AuthorizationFlags flags, AuthorizationRef* authorization);
@@ -74,9 +74,11 @@ OSStatus AuthorizationCopyRights(AuthorizationRef authorization, const Authoriza
                                  const AuthorizationEnvironment* environment, AuthorizationFlags flags,
                                  AuthorizationRights** authorizedRights);
 
+// Deprecated since macOS 10.7.
 OSStatus AuthorizationExecuteWithPrivileges(AuthorizationRef authorization, const char* pathToTool,
                                             AuthorizationFlags options, char* const* arguments,
-                                            FILE** communicationsPipe);
+                                            FILE** communicationsPipe)
+    __attribute__((deprecated("deprecated since macOS 10.7")));
 
 #ifdef __cplusplus
 }

@@ -9,3 +9,7 @@
 - (void)addTrackingArea:(NSTrackingArea*)area;
 - (void)removeTrackingArea:(NSTrackingArea*)area;
 @end
+
+// AppKit's name since macOS 10.12 for the kind of event an application posts for itself; GNUstep
+// keeps only the older name, which macOS has deprecated.
+constexpr NSEventType NSEventTypeApplicationDefined = NSApplicationDefined;
