@@ -26,11 +26,8 @@ public:
     run_payloads(file_calls& calls, const std::vector<int>& slots, const folder_list& plugin_folders,
                  int custom_main_payload)
     {
-        for (const int slot : slots) {
-            const payload_kind kind = payload_for(slot, custom_main_payload);
-            if (!folder_of(plugin_folders, slot).empty() && !lookups_[index(kind)])
-                lookups_[index(kind)] = calls.find_payload(kind);
-        }
+        for (const payload_kind kind : payloads_used(slots, plugin_folders, custom_main_payload))
+            lookups_[index(kind)] = calls.find_payload(kind);
     }
 
     // Whether every payload the program carries is what the build recorded; a digest that cannot
