@@ -15,6 +15,8 @@ if (($# > 1)); then
   programs+=("$(realpath "$2")")
 fi
 
+# A prefix of its own: the runs make the vendor folder in the prefix's application data folder,
+# which the tests' prefix must not have.
 PYTHONPATH="$PWD/scripts/wine" PYTHONDONTWRITEBYTECODE=1 \
-  bash scripts/wine/run_wine_test.sh --state build/win/wine --dpi 96 -- \
+  bash scripts/wine/run_wine_test.sh --state build/win/wine-bench --dpi 96 -- \
   python3 benchmarks/wine/install_bench.py "$rounds" "${programs[@]}"
