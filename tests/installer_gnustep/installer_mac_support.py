@@ -64,6 +64,7 @@ def retry_question(version, reason):
 
 DENIED = "Authorization request was denied (Error code: 400)."
 COPY_FAILED = "Could not create the plugin file (Error code: 401" + CREATE_HINTS
+CORRUPT = "Could not load the plugin file from the installer (Error code: 30).\n - The installer file may be corrupt."
 
 _started = []
 
