@@ -1,11 +1,13 @@
 #pragma once
 
 #include "installer/install_run.h"
+#include "installer/sha256.h"
 
 #include "lcsdk/filesystem/file_path.h"
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <variant>
 
 // The engines that write the plug-in as one file (Windows, and the neutral build on POSIX calls):
@@ -18,8 +20,15 @@ struct payload_bytes {
     std::size_t size = 0;
 };
 
+// A payload with the SHA-256 that the build recorded for it, compiled into the program's code so
+// that the payload cannot be swapped without the two disagreeing.
+struct carried_payload {
+    payload_bytes bytes;
+    sha256_sum digest{};
+};
+
 // The payload of a kind, or why there is none: status_payload_missing or status_payload_unloadable.
-using payload_lookup = std::variant<payload_bytes, status_code>;
+using payload_lookup = std::variant<carried_payload, status_code>;
 
 // A file open for writing. Destroying it closes it when close() was not called.
 class open_file {
@@ -47,6 +56,9 @@ public:
     // host may hold the old plug-in open).
     virtual bool replace(const lcsdk::filesystem::file_path& from, const lcsdk::filesystem::file_path& to) = 0;
     virtual void remove(const lcsdk::filesystem::file_path& file) = 0;
+    // Reads a closed file back from the disk: the SHA-256 of its content, or nothing when it
+    // cannot be read.
+    virtual std::optional<sha256_sum> read_back(const lcsdk::filesystem::file_path& file) = 0;
     // The machine-wide application data folder; empty when the system cannot say.
     virtual lcsdk::filesystem::file_path app_data_folder() = 0;
 
@@ -54,12 +66,14 @@ protected:
     ~file_calls() = default;
 };
 
-// One run of such an engine: for each chosen slot, makes the vendor folder in its plug-in folder
+// One run of such an engine. First every payload the run uses is checked against its recorded
+// digest: a damaged one ends the run with status_payload_unloadable on every chosen slot before
+// anything is written. Then, for each chosen slot, makes the vendor folder in its plug-in folder
 // and writes the slot's payload there as the plug-in file; then, after a complete run, makes the
 // vendor folder in the machine-wide data folder (nothing when that is unknown). The plug-in file
 // appears complete or not at all: the bytes go to a side file in the same folder that replaces
-// the plug-in only once written in full, and is removed on failure, so a failure leaves the
-// previous plug-in (or none) where the host loads it.
+// the plug-in only once written in full and read back with the recorded digest, and is removed
+// on failure, so a failure leaves the previous plug-in (or none) where the host loads it.
 void install_plugin_files(System& engine, const folder_list& plugin_folders, const folder_list& script_folders,
                           int custom_main_payload, file_calls& calls);
 

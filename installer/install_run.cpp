@@ -2,6 +2,7 @@
 
 #include "installer/install_lock.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace installer {
@@ -45,6 +46,18 @@ const lcsdk::filesystem::file_path& folder_of(const folder_list& folders, int sl
     static const lcsdk::filesystem::file_path none;
     const auto index = static_cast<std::size_t>(slot);
     return index < folders.size() ? folders[index] : none;
+}
+
+std::vector<payload_kind> payloads_used(const std::vector<int>& slots, const folder_list& plugin_folders,
+                                        int custom_main_payload)
+{
+    std::vector<payload_kind> kinds;
+    for (const int slot : slots) {
+        const payload_kind kind = payload_for(slot, custom_main_payload);
+        if (!folder_of(plugin_folders, slot).empty() && std::find(kinds.begin(), kinds.end(), kind) == kinds.end())
+            kinds.push_back(kind);
+    }
+    return kinds;
 }
 
 std::vector<int> chosen_slots(const folder_list& plugin_folders, const folder_list& script_folders)

@@ -19,6 +19,10 @@ enum class payload_kind {
 // for the main one there; the main plug-in everywhere else.
 payload_kind payload_for(int slot, int custom_main_payload);
 
+// The payloads that a run's slots with a plug-in folder need, each once, in the order first needed.
+std::vector<payload_kind> payloads_used(const std::vector<int>& slots, const folder_list& plugin_folders,
+                                        int custom_main_payload);
+
 // Slots with a plug-in folder or a script folder, in catalogue order.
 std::vector<int> chosen_slots(const folder_list& plugin_folders, const folder_list& script_folders);
 

@@ -26,13 +26,13 @@ inline constexpr status_code status_installer_busy = 1618;
 // The engines that write the plug-in as one file (Windows, and the neutral build) number their
 // steps; a failing step's status is its number times ten.
 inline constexpr status_code status_payload_missing = 20;    // step 2: the program carries no such payload
-inline constexpr status_code status_payload_unloadable = 30; // step 3: the payload is there but cannot be read
+inline constexpr status_code status_payload_unloadable = 30; // step 3: the payload is unreadable or damaged (macOS too)
 inline constexpr status_code status_create_failed = 40;      // step 4: the file cannot be created or put in place
-inline constexpr status_code status_write_failed = 50;       // step 5: not every byte reached the disk
+inline constexpr status_code status_write_failed = 50;       // step 5: not every byte reached the disk intact
 
 // The macOS engine, which copies a bundle with administrator rights.
 inline constexpr status_code status_rights_refused = 400; // the administrator rights were refused
-inline constexpr status_code status_copy_failed = 401;    // the bundle could not be copied or put in place
+inline constexpr status_code status_copy_failed = 401;    // the bundle could not be copied intact or put in place
 
 // Steps that no engine of this installer performs (script files, assets, the installer package).
 // The outcome texts keep their rows so that every engine reports through the one table.

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git libtsan2
   libgtest-dev libgmock-dev libbenchmark-dev
-  libcairo2-dev libpango1.0-dev libpng-dev
+  libcairo2-dev libpango1.0-dev libpng-dev nettle-dev
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64 xvfb xdotool imagemagick x11-utils

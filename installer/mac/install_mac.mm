@@ -1,9 +1,11 @@
-// The macOS engine: administrator rights from Authorization Services, then, per chosen folder, the
-// plug-in bundle copied with the system's tools into the vendor folder. The bundle is copied beside
-// the installed one and takes its place only once complete, so a failed copy leaves the previous
+// The macOS engine: the payload bundles checked against their manifests, administrator rights from
+// Authorization Services, then, per chosen folder, the plug-in bundle copied with the system's tools
+// into the vendor folder. The bundle is copied beside the installed one and takes its place only
+// once complete and checked against the manifest, so a failed or damaged copy leaves the previous
 // bundle (or none) and no partial one where the host loads plug-ins.
 #include "installer/install_run.h"
 #include "installer/mac/admin_rights.h"
+#include "installer/mac/payload_manifest.h"
 #include "installer/posix/lock_file.h"
 #include "installer/product.h"
 #include "installer/status_codes.h"
@@ -12,6 +14,7 @@
 
 #import <Foundation/Foundation.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -78,7 +81,10 @@ status_code install_bundle(mac::admin_rights& rights, const file_path& folder, p
     rights.run("/bin/chmod", {"775", vendor.native()});
     // A run that was interrupted may have left a partial copy.
     rights.run("/bin/rm", {"-rf", copy.native()});
-    if (rights.run("/usr/bin/ditto", {payload.native(), copy.native()}) != 0) {
+    // The copy must hold what the build made: a disk, a network share or a security product that
+    // changes data on the way shows here, before the copy takes the installed bundle's place.
+    if (rights.run("/usr/bin/ditto", {payload.native(), copy.native()}) != 0 ||
+        !mac::matches_manifest(copy, mac::payload_manifest(kind))) {
         rights.run("/bin/rm", {"-rf", copy.native()});
         return status_copy_failed;
     }
@@ -88,6 +94,16 @@ status_code install_bundle(mac::admin_rights& rights, const file_path& folder, p
         return status_copy_failed;
     }
     return status_installed;
+}
+
+// Whether every payload bundle of `kinds` that the application carries is the one the build made.
+// A missing one fails later, at the slot that needs it.
+bool payloads_intact(const std::vector<payload_kind>& kinds)
+{
+    return std::all_of(kinds.begin(), kinds.end(), [](payload_kind kind) {
+        const file_path bundle = payload_bundle(kind);
+        return bundle.empty() || mac::matches_manifest(bundle, mac::payload_manifest(kind));
+    });
 }
 
 // While a run goes on, the system neither naps the program (App Nap would slow the run behind the
@@ -136,6 +152,12 @@ void System::install(const folder_list& plugin_folders, const folder_list& scrip
     const run_activity activity;
     const run_scope run(*this);
     const std::vector<int> slots = chosen_slots(plugin_folders, script_folders);
+    // A damaged payload ends the run before the user is asked for rights: nothing would be done
+    // with them.
+    if (!payloads_intact(payloads_used(slots, plugin_folders, custom_main_payload))) {
+        fail_each(*this, slots, status_payload_unloadable);
+        return;
+    }
     // Declared after the run's scope, so the rights are destroyed before `done` is set.
     mac::admin_rights rights;
     if (!rights.acquire(interaction_allowed)) {

@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <optional>
+#include <vector>
 #include <unistd.h>
 
 namespace installer {
@@ -16,6 +18,9 @@ namespace installer {
 namespace {
 
 using lcsdk::filesystem::file_path;
+
+// How much a read-back reads at a time.
+constexpr std::size_t read_chunk_size = 64 * 1024;
 
 // One file descriptor, closed by close() or at the latest by the destructor.
 class posix_file final : public open_file {
@@ -42,6 +47,22 @@ public:
         return true;
     }
     bool flush() override { return ::fsync(fd_) == 0; }
+    // Reads to the end: the SHA-256 of what was read, or nothing when reading fails.
+    std::optional<sha256_sum> read_digest()
+    {
+        sha256 hash;
+        std::vector<unsigned char> buffer(read_chunk_size);
+        for (;;) {
+            const ssize_t got = ::read(fd_, buffer.data(), buffer.size());
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                return std::nullopt;
+            if (got == 0)
+                return hash.finish();
+            hash.update(buffer.data(), static_cast<std::size_t>(got));
+        }
+    }
     bool close() override
     {
         if (fd_ < 0)
@@ -59,7 +80,7 @@ class posix_calls final : public file_calls {
 public:
     payload_lookup find_payload(payload_kind kind) override
     {
-        if (const std::optional<payload_bytes> payload = neutral::find_payload(kind))
+        if (const std::optional<carried_payload> payload = neutral::find_payload(kind))
             return *payload;
         return status_payload_missing;
     }
@@ -74,6 +95,13 @@ public:
         return ::rename(from.c_str(), to.c_str()) == 0;
     }
     void remove(const file_path& file) override { ::unlink(file.c_str()); }
+    std::optional<sha256_sum> read_back(const file_path& file) override
+    {
+        const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return std::nullopt;
+        return posix_file(fd).read_digest();
+    }
     // The first of the machine-wide data folders of the freedesktop base directory rules.
     file_path app_data_folder() override
     {

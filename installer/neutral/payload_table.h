@@ -6,7 +6,8 @@
 
 namespace installer::neutral {
 
-// The payload of a kind compiled into the program; null when the program does not carry it.
-std::optional<payload_bytes> find_payload(payload_kind kind);
+// The payload of a kind compiled into the program, with its recorded digest; null when the
+// program does not carry it.
+std::optional<carried_payload> find_payload(payload_kind kind);
 
 } // namespace installer::neutral

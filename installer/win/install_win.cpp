@@ -1,4 +1,5 @@
 #include "installer/file_engine.h"
+#include "installer/payload/payload_digest.h"
 #include "installer/system.h"
 #include "installer/win/long_path.h"
 
@@ -6,6 +7,8 @@
 
 #include <windows.h>
 #include <shlobj.h>
+
+#include <vector>
 
 // The Windows engine: the plug-in is a resource of the program itself, written with Win32 file
 // calls into each chosen folder by the shared write sequence.
@@ -15,8 +18,12 @@ namespace {
 
 using lcsdk::filesystem::file_path;
 
-// Resource identifiers (type RT_RCDATA) of the two payloads.
-int payload_resource(payload_kind kind) { return kind == payload_kind::main ? 400 : 300; }
+// The main payload: resource RT_RCDATA 400. The program carries no resource 300, the payload of
+// the two oldest versions, and so records no digest for it.
+constexpr int main_payload_resource = 400;
+
+// How much a read-back reads at a time.
+constexpr DWORD read_chunk_size = 64 * 1024;
 
 // One file handle, closed by close() or at the latest by the destructor.
 class win32_file final : public open_file {
@@ -33,6 +40,20 @@ public:
         return WriteFile(handle_, bytes.data, size, &written, nullptr) != FALSE && written == size;
     }
     bool flush() override { return FlushFileBuffers(handle_) != FALSE; }
+    // Reads to the end: the SHA-256 of what was read, or nothing when reading fails.
+    std::optional<sha256_sum> read_digest()
+    {
+        sha256 hash;
+        std::vector<unsigned char> buffer(read_chunk_size);
+        for (;;) {
+            DWORD got = 0;
+            if (ReadFile(handle_, buffer.data(), read_chunk_size, &got, nullptr) == FALSE)
+                return std::nullopt;
+            if (got == 0)
+                return hash.finish();
+            hash.update(buffer.data(), got);
+        }
+    }
     bool close() override
     {
         if (handle_ == nullptr)
@@ -52,15 +73,17 @@ class win32_calls final : public file_calls {
 public:
     payload_lookup find_payload(payload_kind kind) override
     {
+        if (kind != payload_kind::main)
+            return status_payload_missing;
         HRSRC found =
-            FindResourceW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(payload_resource(kind)), MAKEINTRESOURCEW(10));
+            FindResourceW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(main_payload_resource), MAKEINTRESOURCEW(10));
         if (found == nullptr)
             return status_payload_missing;
         HGLOBAL loaded = LoadResource(nullptr, found);
         const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
         if (bytes == nullptr)
             return status_payload_unloadable;
-        return payload_bytes{bytes, SizeofResource(nullptr, found)};
+        return carried_payload{{bytes, SizeofResource(nullptr, found)}, payload::main_payload_sha256};
     }
     void make_folder(const file_path& folder) override
     {
@@ -78,6 +101,14 @@ public:
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
     }
     void remove(const file_path& file) override { DeleteFileW(win::openable_path(file).c_str()); }
+    std::optional<sha256_sum> read_back(const file_path& file) override
+    {
+        HANDLE handle = CreateFileW(win::openable_path(file).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+        if (handle == INVALID_HANDLE_VALUE)
+            return std::nullopt;
+        return win32_file(handle).read_digest();
+    }
     file_path app_data_folder() override
     {
         wchar_t buffer[MAX_PATH] = {};

@@ -4,8 +4,9 @@ namespace installer::win {
 
 namespace {
 
-// Direct2D, DirectWrite and the imaging component. Direct2D loads DirectWrite on its own.
-constexpr std::array<const wchar_t*, 3> names{L"d2d1.dll", L"dwrite.dll", L"windowscodecs.dll"};
+// Direct2D, DirectWrite, the imaging component, and CNG for the payload's digests. Direct2D loads
+// DirectWrite on its own.
+constexpr std::array<const wchar_t*, 4> names{L"d2d1.dll", L"dwrite.dll", L"windowscodecs.dll", L"bcrypt.dll"};
 
 } // namespace
 

@@ -22,7 +22,7 @@ public:
     std::wstring_view missing() const;
 
 private:
-    std::array<HMODULE, 3> modules_{};
+    std::array<HMODULE, 4> modules_{};
 };
 
 } // namespace installer::win

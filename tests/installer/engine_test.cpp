@@ -237,8 +237,10 @@ TEST_F(Engine, APluginThatCannotBePutInPlaceIsStatus40)
     EXPECT_FALSE(fs::exists(plugin_in("cc").string() + ".partial"));
 }
 
-// The file calls that can fail a write.
-enum class failing { nothing, find_missing, find_unloadable, create, write, flush, close, replace };
+// The file calls that can fail a write, and the two ways the bytes can be damaged: in the program
+// (one byte of the payload it carries changed) and on the way to the disk (a write that reports
+// success but stores one byte changed).
+enum class failing { nothing, find_missing, find_unloadable, damaged_payload, create, write, corrupting_write, flush, close, replace };
 
 // The neutral build's own file calls, recording each call, with the one named failing.
 class injected_calls final : public file_calls {
@@ -252,7 +254,10 @@ public:
             return status_payload_missing;
         if (fails_ == failing::find_unloadable)
             return status_payload_unloadable;
-        return real().find_payload(kind);
+        payload_lookup found = real().find_payload(kind);
+        if (auto* carried = std::get_if<carried_payload>(&found); carried != nullptr && fails_ == failing::damaged_payload)
+            carried->bytes = damaged(carried->bytes, damaged_payload_);
+        return found;
     }
     void make_folder(const file_path& folder) override
     {
@@ -277,6 +282,11 @@ public:
         note("remove");
         real().remove(file);
     }
+    std::optional<sha256_sum> read_back(const file_path& file) override
+    {
+        note("read");
+        return real().read_back(file);
+    }
     file_path app_data_folder() override { return real().app_data_folder(); }
 
     std::string log;
@@ -286,14 +296,28 @@ private:
     class injected_file final : public open_file {
     public:
         injected_file(injected_calls& calls, std::unique_ptr<open_file> file) : calls_(calls), file_(std::move(file)) {}
-        bool write(const payload_bytes& bytes) override { return calls_.call("write", failing::write, file_->write(bytes)); }
+        bool write(const payload_bytes& bytes) override
+        {
+            if (calls_.fails_ == failing::corrupting_write)
+                return calls_.call("write", failing::write, file_->write(damaged(bytes, stored_)));
+            return calls_.call("write", failing::write, file_->write(bytes));
+        }
         bool flush() override { return calls_.call("flush", failing::flush, file_->flush()); }
         bool close() override { return calls_.call("close", failing::close, file_->close()); }
 
     private:
         injected_calls& calls_;
         std::unique_ptr<open_file> file_;
+        std::string stored_;
     };
+
+    // A copy of `bytes` in `copy` with one byte in the middle changed.
+    static payload_bytes damaged(const payload_bytes& bytes, std::string& copy)
+    {
+        copy.assign(static_cast<const char*>(bytes.data), bytes.size);
+        copy[copy.size() / 2] = static_cast<char>(copy[copy.size() / 2] ^ 0x01);
+        return {copy.data(), copy.size()};
+    }
 
     static file_calls& real() { return neutral::posix_file_calls(); }
     void note(const char* name) { log += log.empty() ? name : std::string(" ") + name; }
@@ -304,6 +328,7 @@ private:
     }
 
     failing fails_;
+    std::string damaged_payload_;
 };
 
 // The write sequence that both file-writing engines run, with each of its calls failing in turn:
@@ -318,14 +343,16 @@ TEST_F(Engine, EachFailingFileCallEndsTheRunWithItsStatusAndKeepsThePreviousPlug
     };
     // failing call | status of the slot | the calls made, in order
     const failure_case cases[] = {
-        {failing::nothing, status_installed, "folder find create write flush close replace"},
-        {failing::find_missing, status_payload_missing, "folder find"},
-        {failing::find_unloadable, status_payload_unloadable, "folder find"},
-        {failing::create, status_create_failed, "folder find create"},
-        {failing::write, status_write_failed, "folder find create write close remove"},
-        {failing::flush, status_write_failed, "folder find create write flush close remove"},
-        {failing::close, status_write_failed, "folder find create write flush close remove"},
-        {failing::replace, status_create_failed, "folder find create write flush close replace remove"},
+        {failing::nothing, status_installed, "find folder create write flush close read replace"},
+        {failing::find_missing, status_payload_missing, "find folder"},
+        {failing::find_unloadable, status_payload_unloadable, "find folder"},
+        {failing::damaged_payload, status_payload_unloadable, "find"},
+        {failing::create, status_create_failed, "find folder create"},
+        {failing::write, status_write_failed, "find folder create write close remove"},
+        {failing::corrupting_write, status_write_failed, "find folder create write flush close read remove"},
+        {failing::flush, status_write_failed, "find folder create write flush close remove"},
+        {failing::close, status_write_failed, "find folder create write flush close remove"},
+        {failing::replace, status_create_failed, "find folder create write flush close read replace remove"},
     };
     for (const failure_case& c : cases) {
         SCOPED_TRACE(c.calls);
@@ -348,6 +375,29 @@ TEST_F(Engine, EachFailingFileCallEndsTheRunWithItsStatusAndKeepsThePreviousPlug
         EXPECT_FALSE(fs::exists(plugin_in("cc").string() + ".partial"));
         EXPECT_EQ(app_data_made(), installed);
     }
+}
+
+TEST_F(Engine, ADamagedPayloadFailsEveryChosenVersionBeforeAnyWriteAndARetryChecksAgain)
+{
+    folder_list plugins = empty_folder_list();
+    plugins[CS6] = host("cs6");
+    plugins[CC2017] = host("cc2017");
+    folder_list scripts = empty_folder_list();
+    scripts[CC] = file_path((root / "scripts").string());
+    injected_calls damaged(failing::damaged_payload);
+    install_plugin_files(engine, plugins, scripts, 1, damaged);
+
+    const status_list refused{0, 0, 0, 0, 30, 30, 0, 0, 0, 30, 0};
+    EXPECT_EQ(engine.read().status, refused);
+    EXPECT_FALSE(fs::exists(root / "cs6" / "Lumacraft"));
+    EXPECT_FALSE(fs::exists(root / "cc2017" / "Lumacraft"));
+    EXPECT_FALSE(app_data_made());
+
+    injected_calls intact(failing::nothing);
+    install_plugin_files(engine, plugins, scripts, 1, intact);
+    const status_list installed{0, 0, 0, 0, 2, 2, 0, 0, 0, 2, 0};
+    EXPECT_EQ(engine.read().status, installed);
+    EXPECT_EQ(read_file(plugin_in("cc2017")), payload());
 }
 
 TEST_F(Engine, AFinishedSnapshotFromAnotherThreadHoldsTheFinalStatuses)

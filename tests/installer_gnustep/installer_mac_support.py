@@ -48,6 +48,8 @@ def plugin_path_button(boxes):
 BACK = (242, 335)
 NEXT = (332, 335)
 THIRD = (447, 335)
+# The third button inside its border, which the focus look lightens: where "Cancel" becomes "Finish".
+THIRD_CAPTION = (408, 323, 79, 24)
 
 PREFERENCES = "/Library/Preferences/com.Adobe.After Effects.paths.plist"
 APP_SUPPORT = "/Library/ApplicationSupport/Lumacraft"
@@ -64,6 +66,7 @@ def retry_question(version, reason):
 
 DENIED = "Authorization request was denied (Error code: 400)."
 COPY_FAILED = "Could not create the plugin file (Error code: 401" + CREATE_HINTS
+CORRUPT = "Could not load the plugin file from the installer (Error code: 30).\n - The installer file may be corrupt."
 
 _started = []
 
@@ -263,7 +266,7 @@ class Wizard(Window):
                       shot.shot.count(lambda p: p[0] > 120, (self.rect[0] + 180, self.rect[1] + 120,
                                                              self.rect[0] + 460, self.rect[1] + 140)) > 0,
                       "the summary page with its text")
-        look = self.shot.region(405, 320, 85, 30)
+        look = self.shot.region(*THIRD_CAPTION)
         if pictures:
             pictures("page-2-summary")
         self.click(*NEXT)
@@ -272,7 +275,7 @@ class Wizard(Window):
 
     def wait_finished(self, cancel_look, timeout=60):
         self.park_mouse()
-        return self.wait_for(lambda shot: shot.region(405, 320, 85, 30) != cancel_look and
+        return self.wait_for(lambda shot: shot.region(*THIRD_CAPTION) != cancel_look and
                              shot.at(408, 323) == FACE_ENABLED, "the third button to read Finish", timeout=timeout)
 
     def finish(self):

@@ -6,6 +6,7 @@ real program, its Authenticate prompt and its open panel with X input, and check
 and exit codes."""
 import os
 import plistlib
+import shutil
 import struct
 import subprocess
 import sys
@@ -283,6 +284,48 @@ def copy_cannot_take_its_place(name):
     failed_copy(name, obstruct)
 
 
+def copy_changed_before_check(name):
+    # The copy tool stores one byte changed, as a disk or a security product that alters data on the
+    # way would: the copy does not match the manifest, so it is removed and never takes the earlier
+    # bundle's place.
+    def obstruct(vendor):
+        real = "/Library/ditto.real"
+        shutil.copy2(os.environ["GNUSTEP_DITTO"], real)
+        changing = "/Library/ditto-changing"
+        with open(changing, "w") as out:
+            out.write(f'#!/bin/sh\n{real} "$@" || exit\nprintf x >> "$2/Contents/MacOS/Glaive"\n')
+        os.chmod(changing, 0o755)
+        subprocess.run(["mount", "--bind", changing, os.environ["GNUSTEP_DITTO"]], check=True)
+        return []
+    failed_copy(name, obstruct)
+
+
+def damaged_payload(name):
+    # One file of the payload bundle inside the application is changed: the run refuses before it
+    # asks for rights, with code 30 on every chosen version, and writes nothing.
+    cs6 = s.host_application("Adobe After Effects CS6", "11.0")
+    cc = s.host_application("Adobe After Effects CC", "12.0")
+    info = os.path.join(s.payload_bundle(), "Contents", "Info.plist")
+    changed = "/Library/changed-Info.plist"
+    shutil.copy2(info, changed)
+    with open(changed, "ab") as out:
+        out.write(b" ")
+    subprocess.run(["mount", "--bind", changed, info], check=True)
+
+    run = s.Run(name)
+    wizard = s.Wizard(run)
+    wizard.to_version_page()
+    look = wizard.to_progress()
+    popup = s.Popup(run, "Failed to install")
+    h.check(s.client_rect(s.AGENT_TITLE) is None, "the prompt was shown for a damaged payload")
+    s.assert_popup_text(run, popup, s.retry_question("CC", s.CORRUPT), 2)
+    for folder in (cs6, cc):
+        s.assert_not_installed(folder)
+    popup.press(False)
+    wizard.wait_finished(look)
+    wizard.finish()
+
+
 # --- Keyboard and assistive technology -------------------------------------------------------------
 
 
@@ -309,8 +352,8 @@ def keyboard_install(name):
     wizard.take("focus-on-next")
     h.key("space")
     wizard.wait_for(lambda shot: shot.at(191, 50 + 55 + 6) == s.SUMMARY_BACK and wizard.face(200), "the summary page")
-    look = wizard.shot.region(405, 320, 85, 30)
-    h.key("Return")  # the default again: the run
+    look = wizard.shot.region(*s.THIRD_CAPTION)
+    h.key("Return")  # the default again: the run; "Cancel" takes the focus from "Next >"
     s.Agent(run).answer("Return")
     wizard.wait_finished(look)
     # Nothing gives the keyboard back when the prompt, another program's window, goes (on a Mac the
@@ -349,8 +392,8 @@ def accessibility_tree(name):
 
 SCENARIOS = {f.__name__: f for f in (bundle_layout, discovery_and_cancel, no_claiming_application,
                                       full_install_with_custom_folder, prompt_cancelled, quit_during_run,
-                                      copy_fails, copy_cannot_take_its_place, keyboard_install,
-                                      accessibility_tree)}
+                                      copy_fails, copy_cannot_take_its_place, copy_changed_before_check,
+                                      damaged_payload, keyboard_install, accessibility_tree)}
 
 if __name__ == "__main__":
     s.run(SCENARIOS[sys.argv[1]])

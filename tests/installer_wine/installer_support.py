@@ -39,9 +39,16 @@ CREATE_HINTS = (").\n - Make sure that After Effects is closed\n - Make sure you
                 " - Make sure you have administrative privileges.")
 
 
+CORRUPT_HINT = ").\n - The installer file may be corrupt."
+
+
 def retry_question(version, code):
-    return (f"The installation of {PRODUCT} {version} failed!\n\nCould not create the plugin file (Error code: {code}"
-            f"{CREATE_HINTS}\n\nPlease contact support if you continue to have trouble.\n\nDo you want to retry?")
+    """The retry question for a plug-in that could not be created or written, or, with code 30, for
+    a payload that could not be loaded."""
+    reason = (f"Could not load the plugin file from the installer (Error code: {code}{CORRUPT_HINT}" if code == 30
+              else f"Could not create the plugin file (Error code: {code}{CREATE_HINTS}")
+    return (f"The installation of {PRODUCT} {version} failed!\n\n{reason}"
+            "\n\nPlease contact support if you continue to have trouble.\n\nDo you want to retry?")
 
 
 EXIT_QUESTION = f"Are you sure you want to cancel {PRODUCT} installation?"

@@ -273,6 +273,34 @@ def short_write(session):
                   start=lambda: session.start_with_file_size_limit(limit))
 
 
+def damaged_payload(session):
+    """One byte of the payload inside the program is changed: the run refuses before writing
+    anything, with code 30, and so does its retry; the intact program then installs."""
+    folder = session.make_folder(r"C:\Hosts\CC\Plug-ins")
+    session.register_hosts({"12": folder})
+    offset, size = resource_in_file(session.exe, 10, 400)
+    with open(session.exe, "r+b") as exe:
+        exe.seek(offset + size // 2)
+        byte = exe.read(1)[0]
+        exe.seek(-1, os.SEEK_CUR)
+        exe.write(bytes([byte ^ 0x01]))
+
+    wizard = s.Wizard(session, session.start())
+    cancel_look = walk_to_progress(wizard, [55, 80])
+    wizard.park_mouse()
+    s.assert_popup_text(session, s.Popup(session, "Failed to install"), s.retry_question("CC", 30), 2)
+    s.Popup(session, "Failed to install").press(True)
+    s.Popup(session, "Failed to install").press(False)
+    finish(wizard, cancel_look)
+    h.check(not os.path.lexists(os.path.dirname(session.plugin_file(folder))), "the damaged program wrote a folder")
+    h.check(not os.path.isdir(session.app_data_folder()), "the damaged program made the data folder")
+
+    shutil.copy(os.environ["LCINSTALLER_EXE"], session.exe)
+    wizard = s.Wizard(session, session.start(label="intact"))
+    finish(wizard, walk_to_progress(wizard, [55, 80]))
+    session.assert_installed(folder)
+
+
 def long_vendor_folder(session):
     """Host folders where the plug-in's path just fits the classic 260-character limit (259 and
     its terminator): the side file, 8 characters longer, must be written all the same, and the
@@ -558,7 +586,7 @@ def planted_dlls(session):
     # Only KnownDLLs are imported at start; everything else is delay-loaded.
     known = {"advapi32.dll", "comdlg32.dll", "gdi32.dll", "imm32.dll", "kernel32.dll", "msvcrt.dll", "ole32.dll",
              "oleaut32.dll", "shell32.dll", "shlwapi.dll", "user32.dll", "shcore.dll", "combase.dll", "rpcrt4.dll"}
-    dump = subprocess.run([os.environ["OBJDUMP"], "-p", session.exe], check=True, capture_output=True, text=True).stdout
+    dump = objdump("-p", session.exe)
     imported = {line.split(":", 1)[1].strip().lower() for line in dump.splitlines() if "DLL Name:" in line}
     h.check(imported and imported <= known, f"imports beyond the KnownDLLs: {sorted(imported - known)}")
 
@@ -617,10 +645,14 @@ def fatal_errors(session):
     os.environ["WINEDLLOVERRIDES"] = overrides
 
 
+def objdump(*args):
+    return subprocess.run([os.environ["OBJDUMP"], *args], check=True, capture_output=True, text=True).stdout
+
+
 def resource_table(exe):
-    """{type: {identifier: size}} from objdump's listing of the resource directory, whose levels
-    (type, identifier, language) are told apart by how far each entry is indented."""
-    dump = subprocess.run([os.environ["OBJDUMP"], "-p", exe], check=True, capture_output=True, text=True).stdout
+    """{type: {identifier: (address, size)}} from objdump's listing of the resource directory, whose
+    levels (type, identifier, language) are told apart by how far each entry is indented."""
+    dump = objdump("-p", exe)
     listing = dump[dump.index("The .rsrc Resource Directory section"):].splitlines()
     entry_pattern = re.compile(r"^\w+( +)Entry: ID: 0x(\w+)")
     indents = sorted({len(m.group(1)) for m in map(entry_pattern.match, listing) if m})
@@ -628,7 +660,7 @@ def resource_table(exe):
     kind = identifier = None
     for line in listing:
         entry = entry_pattern.match(line)
-        leaf = re.search(r"Leaf: .*Size: 0x(\w+)", line)
+        leaf = re.search(r"Leaf: Addr: 0x(\w+), Size: 0x(\w+)", line)
         if entry:
             level = indents.index(len(entry.group(1)))
             if level == 0:
@@ -637,8 +669,17 @@ def resource_table(exe):
             elif level == 1:
                 identifier = int(entry.group(2), 16)
         elif leaf and kind is not None:
-            table[kind][identifier] = int(leaf.group(1), 16)
+            table[kind][identifier] = (int(leaf.group(1), 16), int(leaf.group(2), 16))
     return table
+
+
+def resource_in_file(exe, kind, identifier):
+    """(file offset, size) of a resource's data: its address is relative to the image base, and the
+    resource section's header says where in the file the section's addresses start."""
+    address, size = resource_table(exe)[kind][identifier]
+    image_base = int(re.search(r"^ImageBase\s+(\w+)", objdump("-p", exe), re.M).group(1), 16)
+    section = re.search(r"\.rsrc\s+\w+\s+(\w+)\s+\w+\s+(\w+)", objdump("-h", exe))
+    return address + image_base - int(section.group(1), 16) + int(section.group(2), 16), size
 
 
 def program_resources():
@@ -649,11 +690,12 @@ def program_resources():
     table = resource_table(exe)
     with open(os.environ["GLAIVE_PAYLOAD"], "rb") as payload:
         size = len(payload.read())
-    h.check(table.get(10) == {400: size}, f"RCDATA should hold exactly the payload as 400, found {table.get(10)}")
+    rcdata = {identifier: size for identifier, (_, size) in table.get(10, {}).items()}
+    h.check(rcdata == {400: size}, f"RCDATA should hold exactly the payload as 400, found {rcdata}")
     h.check(1 in table.get(24, {}), "no application manifest")
     with open(exe, "rb") as image:
         content = image.read()
-    symbols = subprocess.run([os.environ["OBJDUMP"], "-t", exe], check=True, capture_output=True, text=True).stdout
+    symbols = objdump("-t", exe)
     h.check("no symbols" in symbols, "the program carries a symbol table")
     # About 535 000 with the unattended runs' start-up code (about 29 000) and the UI Automation
     # providers (about 60 000).
@@ -666,9 +708,9 @@ def program_resources():
 
 SCENARIOS = {f.__name__: f for f in (
     no_host_key, three_versions, ignored_subkeys, odd_values, full_install_with_custom_folder, non_ascii_path,
-    vanished_custom_folder, plugin_in_use, disk_full, short_write, long_vendor_folder, cancel_on_first_page,
-    cancel_during_run, question_over_question, keyboard_install, accessibility_tree, uia_patterns, elevation_relaunch,
-    planted_dlls, fatal_errors)}
+    vanished_custom_folder, plugin_in_use, disk_full, short_write, damaged_payload, long_vendor_folder,
+    cancel_on_first_page, cancel_during_run, question_over_question, keyboard_install, accessibility_tree, uia_patterns,
+    elevation_relaunch, planted_dlls, fatal_errors)}
 
 if __name__ == "__main__":
     if sys.argv[1] == "program_resources":
