@@ -1,6 +1,6 @@
 """The Cocoa drawer's text offsets against Cocoa's own text drawing: one point right of the box, and
 for each vertical alignment where the macOS rules put it (centred two points high, bottom two
-points low); loads of bytes that are not images, which fail and leave the bitmap as it was; and a
+points low; a text that wraps into two lines centred as a whole); loads of bytes that are not images, which fail and leave the bitmap as it was; and a
 window destroyed without messages to its released view or delegate; a modal loop that a timer
 ends, with no input to wake it; and fills that do not depend on what the buffer held before."""
 import os
@@ -10,7 +10,7 @@ import x11_harness as h
 
 WHITE = (255, 255, 255)
 BOX_LEFT, REFERENCE_OFFSET, BOX = 20, 200, (150, 40)
-TOPS = {"top": 20, "centre": 70, "bottom": 120}
+TOPS = {"top": 20, "centre": 70, "bottom": 120, "two lines centred": 170}
 
 
 def check_text(probe):
