@@ -235,7 +235,11 @@ def failed_copy(name, obstruct):
     s.assert_not_installed(cc)  # the run stopped at the failure
     h.check(not os.path.exists(s.APP_SUPPORT), "the application support folder must wait for a full success")
     popup.press(False)
-    wizard.wait_finished(look)
+    shot = wizard.wait_finished(look)
+    wizard.take("partial-failure")
+    # The partial failure's heading takes two lines of the heading's room: the second is shown too.
+    second_line = sum(1 for p in shot.region(170, 50 + 18, 320, 7) if p[0] > 120)
+    h.check(second_line > 20, f"the heading's second line is missing ({second_line} text pixels where it goes)")
     wizard.finish()
 
 

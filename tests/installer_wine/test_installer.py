@@ -519,6 +519,15 @@ def fatal_errors(session):
     os.environ["WINEDLLOVERRIDES"] = overrides
 
 
+def every_text_fits(session):
+    """Each text of each page and question fits the room it is drawn in, measured by DirectWrite
+    with the prefix's fonts (wizard_texts.exe walks the wizard's texts)."""
+    walk = session.start(args=(), exe=os.environ["WIZARD_TEXTS_EXE"], label="wizard-texts")
+    code = walk.wait(timeout=120)
+    print(walk.output())
+    h.check(code == 0, "texts of the wizard are cut off (marked \"cut\" above)")
+
+
 def resource_table(exe):
     """{type: {identifier: size}} from objdump's listing of the resource directory, whose levels
     (type, identifier, language) are told apart by how far each entry is indented."""
@@ -567,7 +576,7 @@ def program_resources():
 SCENARIOS = {f.__name__: f for f in (
     no_host_key, three_versions, ignored_subkeys, odd_values, full_install_with_custom_folder, non_ascii_path,
     vanished_custom_folder, plugin_in_use, disk_full, short_write, long_vendor_folder, cancel_on_first_page,
-    cancel_during_run, question_over_question, elevation_relaunch, planted_dlls, fatal_errors)}
+    cancel_during_run, question_over_question, elevation_relaunch, planted_dlls, fatal_errors, every_text_fits)}
 
 if __name__ == "__main__":
     if sys.argv[1] == "program_resources":
