@@ -7,6 +7,7 @@
 #include "lcsdk/ui/native_bitmap.h"
 #include "lcsdk/ui/widget.h"
 
+#include <bit>
 #include <cassert>
 
 namespace lcsdk::ui {
@@ -67,6 +68,15 @@ cocoa::owned<NSFont> make_font(NSString* family, NSFontTraitMask traits, int wei
     return cocoa::owned<NSFont>::retained(font);
 }
 
+NSFont* font_for(native_drawer::impl& d, const std::string& family_utf8, NSFontTraitMask traits, int weight, float size)
+{
+    auto key = std::make_tuple(family_utf8, static_cast<NSUInteger>(traits), weight, std::bit_cast<std::uint32_t>(size));
+    auto found = d.fonts.find(key);
+    if (found == d.fonts.end())
+        found = d.fonts.emplace(std::move(key), make_font(ns_string(family_utf8), traits, weight, size)).first;
+    return found->second.get();
+}
+
 cocoa::owned<NSMutableParagraphStyle> paragraph_style(int horizontal_kind)
 {
     cocoa::owned<NSMutableParagraphStyle> style([[NSParagraphStyle defaultParagraphStyle] mutableCopy]);
@@ -98,7 +108,7 @@ NSImageRep* get_image_representation(const native_bitmap& bitmap)
 native_drawer::native_drawer(native_window& /*target: drawing goes to the view being drawn*/)
     : impl_(std::make_unique<impl>())
 {
-    impl_->font = make_font(@"Tahoma", 0, regular_weight, 11.0f);
+    impl_->font = font_for(*impl_, "Tahoma", 0, regular_weight, 11.0f);
 }
 
 native_drawer::~native_drawer()
@@ -129,7 +139,7 @@ void native_drawer::set_font(const std::string& family_utf8, float size, int wei
     const int weight = weight_kind == font_weight_normal ? regular_weight
                              : weight_kind == font_weight_bold ? bold_weight
                                                                : light_weight;
-    impl_->font = make_font(ns_string(family_utf8), traits, weight, size);
+    impl_->font = font_for(*impl_, family_utf8, traits, weight, size);
 }
 
 void native_drawer::set_text_alignment(int horizontal_kind, int vertical_kind)
@@ -232,7 +242,7 @@ void native_drawer::draw_text(rect_i rect, const std::string& text_utf8)
     const auto style = paragraph_style(d.horizontal_alignment);
     NSDictionary* attributes = [NSDictionary dictionaryWithObjectsAndKeys:style.get(), NSParagraphStyleAttributeName,
                                                                          device_color(d.text_color),
-                                                                         NSForegroundColorAttributeName, d.font.get(),
+                                                                         NSForegroundColorAttributeName, d.font,
                                                                          NSFontAttributeName, nil];
     CGFloat y = rect.position.y;
     CGFloat box_height = rect.size.y;
@@ -252,7 +262,7 @@ vec2i native_drawer::measure_text(const std::string& text_utf8, vec2i limit)
     const auto& d = *impl_;
     const auto style = paragraph_style(d.horizontal_alignment);
     NSDictionary* attributes = [NSDictionary dictionaryWithObjectsAndKeys:style.get(), NSParagraphStyleAttributeName,
-                                                                         d.font.get(), NSFontAttributeName, nil];
+                                                                         d.font, NSFontAttributeName, nil];
     const auto box = text_limit(limit);
     const auto points = [](std::optional<int> extent) { return extent ? static_cast<CGFloat>(*extent) : CGFLOAT_MAX; };
     const NSRect bounds = [ns_string(text_utf8) boundingRectWithSize:NSMakeSize(points(box.width), points(box.height))
