@@ -1,6 +1,6 @@
 // Text through the Cocoa drawer beside the same text drawn by Cocoa itself where the macOS text
 // rules put it (one point right of the box; vertically by the box's alignment, a text of two lines
-// as a whole), the outcome of
+// as a whole), the fonts that the toolkit's family names give, the outcome of
 // loading bytes that are and are not images, a window made and destroyed, and a modal loop ended
 // by a timer. The GNUstep tests compare the two sides pixel for
 // pixel and read the loads from the log:
@@ -11,6 +11,7 @@
 
 #include "lcsdk/ui/event_bus.h"
 #include "lcsdk/ui/native_bitmap.h"
+#include "lcsdk/ui/cocoa/native_drawer_impl.h"
 #include "lcsdk/ui/native_drawer.h"
 #include "lcsdk/ui/native_window.h"
 #include "lcsdk/ui/toolkit_images.h"
@@ -84,6 +85,7 @@ public:
         examples::end_on_escape(*this);
         native->center_window();
         log_loads();
+        log_fonts();
     }
 
 private:
@@ -136,6 +138,21 @@ private:
         for (const NSUInteger sample : pixel)
             line += " " + std::to_string(sample);
         log_.line(line);
+    }
+
+    // "font <family asked for> <weight kind> <family given> <bold>" for the names the wizard's styles
+    // use, in lower case as Windows takes them.
+    void log_fonts()
+    {
+        for (const int weight : {ui::font_weight_normal, ui::font_weight_bold}) {
+            for (const char* family : {"tahoma", "verdana"}) {
+                drawer->set_font(family, 11.0f, weight, ui::font_style_normal);
+                NSFont* font = drawer->get_impl().font;
+                const bool bold = ([[NSFontManager sharedFontManager] traitsOfFont:font] & NSBoldFontMask) != 0;
+                log_.line(std::string("font ") + family + " " + std::to_string(weight) + " " +
+                          [[font familyName] UTF8String] + " " + (bold ? "1" : "0"));
+            }
+        }
     }
 
     // "load <name> <result> <loaded afterwards> <pixel size>" for bytes that are and are not images.
