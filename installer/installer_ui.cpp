@@ -31,6 +31,9 @@ constexpr rect_i page_area{{170, 50}, {W - 180, H - 110}};
 constexpr int Wp = page_area.size.x;
 constexpr int Hp = page_area.size.y;
 
+// The progress page's heading has room for one line.
+constexpr int heading_height = 25;
+
 constexpr color4f clear{0, 0, 0, 0};
 constexpr color4f clear_white{1, 1, 1, 0};
 constexpr color4f summary_back{0.118f, 0.118f, 0.118f, 1.0f};
@@ -125,10 +128,10 @@ void InstallerUI::build_pages()
     lcsdk::ui::set_alias(summary_label.theme, "label_text_valign", "label_path_text_valign");
     summary_scroll_bar.set_scroll_panel(&summary_label);
 
-    progress_heading_label.create(pages[3], {{0, 0}, {Wp, 25}});
+    progress_heading_label.create(pages[3], {{0, 0}, {Wp, heading_height}});
     progress_heading_label.set_back_color(clear_white);
     lcsdk::ui::set_alias(progress_heading_label.theme, "label_font_weight", "label_install_weight");
-    progress_heading_label.set_text(installing_heading_text());
+    set_progress_heading(installing_heading_text());
     progress_text_label.create(pages[3], {{0, 50}, {W - 200, Hp - 50}});
     progress_text_label.set_back_color(clear_white);
     lcsdk::ui::set_alias(progress_text_label.theme, "label_text_valign", "label_path_text_valign");
@@ -376,9 +379,20 @@ int InstallerUI::ask(const std::string& title, std::string text, int button_set)
     return popup.show_modal();
 }
 
+void InstallerUI::set_progress_heading(const std::string& text)
+{
+    // The heading keeps its line while the text fits it, so a one-line heading stays centred there;
+    // a text the font wraps into more lines (the partial failure's, in a wide font) grows it, as the
+    // summary grows to its text, rather than losing its last line.
+    progress_heading_label.set_rect({progress_heading_label.position, {Wp, heading_height}});
+    progress_heading_label.set_text(text);
+    if (progress_heading_label.measure({Wp, 0}).y > heading_height)
+        progress_heading_label.set_text(text, false, true);
+}
+
 void InstallerUI::finish(const std::string& heading)
 {
-    progress_heading_label.set_text(heading);
+    set_progress_heading(heading);
     cancel_button.set_text("Finish");
     install_finished = true;
     progress_text_label.set_text(progress_text_label.text + finish_hint, false, false);

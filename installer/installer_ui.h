@@ -41,6 +41,9 @@ public:
     void request_close();
     // Asks a question of the wizard (a message popup over it) and returns the answer.
     int ask(const std::string& title, std::string text, int button_set);
+    // Shows `text` as the progress page's heading: centred in the heading's one line, or where its
+    // font needs more lines, in a heading grown to the text.
+    void set_progress_heading(const std::string& text);
 
     // Runs the installation on its worker thread; the wizard starts, polls and joins it.
     System engine;

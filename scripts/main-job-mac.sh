@@ -20,6 +20,11 @@ pictures="$INSTALLER_TEST_ARTIFACTS/screenshots-$(date +%Y%m%d-%H%M%S)"
 demo=(/usr/bin/python3 scripts/installer_mac_demo.py --pictures "$pictures")
 
 if [[ -n "${DISPLAY:-}" ]] && xdpyinfo >/dev/null 2>&1; then
+  # The fonts and text metrics of a Mac, as the tests have them.
+  # shellcheck source=scripts/gnustep/gnustep_env.sh
+  source scripts/gnustep/gnustep_env.sh
+  gnustep_env_init build/mac/gnustep
   exec bash scripts/gnustep/private_mounts.sh -- "${demo[@]}" --interactive
 fi
-exec bash scripts/gnustep/run_gnustep_test.sh -- bash scripts/gnustep/private_mounts.sh -- "${demo[@]}" --walk
+exec bash scripts/gnustep/run_gnustep_test.sh --state build/mac/gnustep \
+  -- bash scripts/gnustep/private_mounts.sh -- "${demo[@]}" --walk

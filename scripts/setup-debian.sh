@@ -10,7 +10,7 @@ packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64 xvfb xdotool imagemagick x11-utils
   gnustep-devel gobjc++ libx11-dev libxtst6
-  python3-fonttools fonts-dejavu-core fonts-wine
+  python3-fonttools fonts-dejavu-core fonts-wine fontconfig
   ansible-core
 )
 

@@ -63,12 +63,21 @@ void installer::mac::tell_cocoa_about_threads()
 {
     (void)notification;
     installer::mac::tell_cocoa_about_threads();
+}
+
+- (void)installMainMenu
+{
     [NSApp setMainMenu:main_menu(self)];
 }
 
 - (void)applicationDidFinishLaunching:(NSNotification*)notification
 {
     (void)notification;
+    // The main menu follows the wizard's first frame, made from the wizard's modal loop: GNUstep
+    // shows it as a window of its own, with images looked up by name, which costs about as much as
+    // building and painting the whole wizard.
+    NSArray* modes = [NSArray arrayWithObjects:NSDefaultRunLoopMode, NSModalPanelRunLoopMode, nil];
+    [self performSelector:@selector(installMainMenu) withObject:nil afterDelay:0 inModes:modes];
     // Builds the wizard, runs it modally until Finish, a confirmed Cancel or Quit, or its close
     // button, and destroys it (waiting for a run that still goes on).
     InstallerAppDelegate* delegate = self;

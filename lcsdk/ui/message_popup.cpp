@@ -78,11 +78,8 @@ void MessagePopup::layout()
 {
     if (!drawer)
         return;
-    apply_message_font(*drawer);
-    drawer->set_text_alignment(h_align_left, v_align_top);
-
     const int min_width = 3 * button_size.x + 2 * gap + 2 * margin;
-    const vec2i measured = message.empty() ? vec2i{} : drawer->measure_text(message, {0, 0});
+    const vec2i measured = measure_message({0, 0});
     const int width = std::max(min_width, measured.x + 2 * margin);
     const int height = measured.y + 2 * margin + 2 * gap + check_height + button_size.y;
 
@@ -100,6 +97,15 @@ void MessagePopup::layout()
         first_button.set_rect({{width - bw - margin, button_y}, {bw, bh}});
     }
     native->center_window();
+}
+
+vec2i MessagePopup::measure_message(vec2i limit)
+{
+    if (!drawer || message.empty())
+        return {};
+    apply_message_font(*drawer);
+    drawer->set_text_alignment(h_align_left, v_align_top);
+    return drawer->measure_text(message, limit);
 }
 
 void MessagePopup::paint()

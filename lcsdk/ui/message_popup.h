@@ -21,6 +21,9 @@ public:
     void create_popup(window* owner_window, const std::string& title, std::string text, int button_set_kind);
     // Sizes the window to the message, places text and buttons, and centres it over the owner.
     void layout();
+    // The size the message needs in its font within `limit` (0: no limit in that direction), as the
+    // drawer measures it; (0, 0) for an empty message or before the popup is created.
+    vec2i measure_message(vec2i limit);
 
     GenericButton first_button;
     GenericButton second_button;

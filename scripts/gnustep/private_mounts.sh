@@ -3,10 +3,10 @@
 # folders of its own, so that what the command writes there (host fixtures, installed plug-ins)
 # never reaches the machine's own folders and goes when the command ends. Needs root.
 #   private_mounts.sh -- <command> [arguments...]
-# The command also gets GNUSTEP_CONFIG_FILE, a GNUstep configuration whose local library folder is
-# /Library, as on macOS, so that the local application support folder lies inside it too, and whose
-# user defaults are a fresh folder of their own: what one run remembers (the open panel's last
-# folder) never reaches the next.
+# The command also gets GNUSTEP_CONFIG_FILE, a GNUstep configuration (gnustep_env.sh) whose local
+# library folder is /Library, as on macOS, so that the local application support folder lies inside
+# it too, and whose user defaults are a fresh folder of their own: what one run remembers (the open
+# panel's last folder) never reaches the next. The fonts are the caller's (FONTCONFIG_FILE).
 set -euo pipefail
 
 [[ "${1:-}" == "--" ]] && shift
@@ -25,11 +25,12 @@ mount -t tmpfs -o mode=0755 lcsdk-library /Library
 # As on a Mac, the folders for preferences and application support are there from the start.
 mkdir -p /Library/Preferences /Library/ApplicationSupport
 
-config=$(mktemp)
+# shellcheck source=scripts/gnustep/gnustep_env.sh
+source "$(dirname "$0")/gnustep_env.sh"
+config=$(mktemp -d)
 defaults=$(mktemp -d)
 trap 'rm -rf "$config" "$defaults"' EXIT
-printf 'GNUSTEP_LOCAL_LIBRARY=/Library\nGNUSTEP_USER_DEFAULTS_DIR=%s\n' "$defaults" >"$config"
-export GNUSTEP_CONFIG_FILE="$config"
+gnustep_write_config "$config" GNUSTEP_LOCAL_LIBRARY=/Library "GNUSTEP_USER_DEFAULTS_DIR=$defaults"
 
 status=0
 "$@" || status=$?

@@ -1,16 +1,27 @@
 #!/usr/bin/env bash
-# Runs one test command in a private session for GNUstep programs: its own Xvfb and its own
-# distributed-notification server (GNUstep programs would otherwise start one that outlives them).
-# Both are stopped afterwards, by process id.
-#   run_gnustep_test.sh -- <command> [arguments...]
-# The command sees DISPLAY, and its exit code is the result.
+# Runs one test command in a private session for GNUstep programs: its own Xvfb, its own
+# distributed-notification server (GNUstep programs would otherwise start one that outlives them),
+# and the fonts and text metrics of a Mac (gnustep_env.sh, kept under the state folder). Xvfb and
+# the server are stopped afterwards, by process id.
+#   run_gnustep_test.sh --state <dir> -- <command> [arguments...]
+# The command sees DISPLAY, FONTCONFIG_FILE and GNUSTEP_CONFIG_FILE, and its exit code is the result.
 set -euo pipefail
 
-[[ "${1:-}" == "--" ]] && shift
-(($#)) || { echo "usage: $0 -- <command>..." >&2; exit 2; }
+state=""
+while (($#)); do
+  case "$1" in
+    --state) state=$2; shift 2 ;;
+    --) shift; break ;;
+    *) echo "unknown option $1" >&2; exit 2 ;;
+  esac
+done
+[[ -n "$state" && $# -gt 0 ]] || { echo "usage: $0 --state <dir> -- <command>..." >&2; exit 2; }
 
 # shellcheck source=scripts/xvfb.sh
 source "$(dirname "$0")/../xvfb.sh"
+# shellcheck source=scripts/gnustep/gnustep_env.sh
+source "$(dirname "$0")/gnustep_env.sh"
+gnustep_env_init "$state"
 
 GDNC_PID=""
 cleanup() {

@@ -10,6 +10,8 @@
 WINE_ENV_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=scripts/xvfb.sh
 source "$WINE_ENV_DIR/../xvfb.sh"
+# shellcheck source=scripts/toolkit_fonts.sh
+source "$WINE_ENV_DIR/../toolkit_fonts.sh"
 
 wine_env_init() {
   WINE_STATE_DIR=$(realpath -m "$1")
@@ -47,31 +49,9 @@ winepath_of() {
 # and Verdana is replaced by DejaVu Sans renamed to that family.
 wine_install_fonts() {
   local fonts="$WINEPREFIX/drive_c/windows/Fonts"
-  mkdir -p "$fonts"
-  local wine_fonts
-  for wine_fonts in /usr/share/wine/fonts /usr/lib/wine/fonts /usr/share/fonts/wine; do
-    [[ -f "$wine_fonts/tahoma.ttf" ]] && break
-  done
-  [[ -f "$wine_fonts/tahoma.ttf" ]] || { echo "Wine's tahoma.ttf not found (package fonts-wine)" >&2; return 1; }
+  toolkit_fonts_install "$fonts" || return 1
   # Marlett draws the caption buttons of the virtual desktop's windows.
-  cp "$wine_fonts/tahoma.ttf" "$wine_fonts/tahomabd.ttf" "$wine_fonts/marlett.ttf" "$fonts/"
-
-  # Regular and bold are required; the slanted faces (fonts-dejavu-extra) are used when present,
-  # and DirectWrite slants the upright ones itself otherwise.
-  local dejavu=/usr/share/fonts/truetype/dejavu source target style
-  while read -r source target style; do
-    if [[ ! -f "$dejavu/$source" ]]; then
-      [[ "$style" == *Italic ]] && continue
-      echo "$dejavu/$source not found (package fonts-dejavu-core)" >&2
-      return 1
-    fi
-    /usr/bin/python3 "$WINE_ENV_DIR/make_verdana.py" "$dejavu/$source" "$fonts/$target" "${style//_/ }" || return 1
-  done <<'FACES'
-DejaVuSans.ttf verdana.ttf Regular
-DejaVuSans-Bold.ttf verdanab.ttf Bold
-DejaVuSans-Oblique.ttf verdanai.ttf Italic
-DejaVuSans-BoldOblique.ttf verdanaz.ttf Bold_Italic
-FACES
+  cp "$(wine_font_folder)/marlett.ttf" "$fonts/"
 }
 
 wine_prefix_settings() {
@@ -108,7 +88,7 @@ REG
 wine_prefix_ensure() {
   local stamp="$WINE_STATE_DIR/prefix.ready"
   local recipe
-  recipe=$(cat "${BASH_SOURCE[0]}" "$WINE_ENV_DIR/make_verdana.py" | sha256sum | cut -c1-16)
+  recipe=$( (cat "${BASH_SOURCE[0]}"; toolkit_fonts_recipe) | sha256sum | cut -c1-16)
   (
     flock -w 300 9 || { echo "timed out waiting for the Wine prefix lock" >&2; exit 1; }
     if [[ -f "$stamp" && "$(cat "$stamp")" == "$recipe" ]]; then

@@ -1,5 +1,6 @@
 // Text through the Cocoa drawer beside the same text drawn by Cocoa itself where the macOS text
-// rules put it (one point right of the box; vertically by the box's alignment), the outcome of
+// rules put it (one point right of the box; vertically by the box's alignment, a text of two lines
+// as a whole), the fonts that the toolkit's family names give, the outcome of
 // loading bytes that are and are not images, a window made and destroyed, and a modal loop ended
 // by a timer. The GNUstep tests compare the two sides pixel for
 // pixel and read the loads from the log:
@@ -10,6 +11,7 @@
 
 #include "lcsdk/ui/event_bus.h"
 #include "lcsdk/ui/native_bitmap.h"
+#include "lcsdk/ui/cocoa/native_drawer_impl.h"
 #include "lcsdk/ui/native_drawer.h"
 #include "lcsdk/ui/native_window.h"
 #include "lcsdk/ui/toolkit_images.h"
@@ -36,8 +38,13 @@ constexpr ui::vec2i box_size{150, 40};
 struct alignment_case {
     int vertical_kind;
     int top;
+    const char* text;
+    int width; // of the box; the narrow one wraps its text into two lines
 };
-constexpr std::array<alignment_case, 3> cases{{{ui::v_align_top, 20}, {ui::v_align_center, 70}, {ui::v_align_bottom, 120}}};
+constexpr std::array<alignment_case, 4> cases{{{ui::v_align_top, 20, sample_text, box_size.x},
+                                               {ui::v_align_center, 70, sample_text, box_size.x},
+                                               {ui::v_align_bottom, 120, sample_text, box_size.x},
+                                               {ui::v_align_center, 170, "Hg Hg", 40}}};
 
 // A window made and destroyed outside any modal loop, with the objects its creation autoreleased
 // already gone: nothing but the native window keeps its view and delegate alive, so a message to
@@ -69,7 +76,7 @@ class probe_window : public ui::window {
 public:
     explicit probe_window(examples::event_log& log) : log_(log)
     {
-        create("Drawer probe", {{0, 0}, {400, 180}});
+        create("Drawer probe", {{0, 0}, {400, 230}});
         ui::add_handler(&root, this, ui::paint_event, [this](const ui::event_info&) { paint(); });
         ui::add_handler(this, this, ui::shown, [this](const ui::event_info&) {
             log_.line("event window 25 0");
@@ -78,6 +85,7 @@ public:
         examples::end_on_escape(*this);
         native->center_window();
         log_loads();
+        log_fonts();
     }
 
 private:
@@ -93,17 +101,19 @@ private:
         NSFont* font = [[NSFontManager sharedFontManager] fontWithFamily:@"DejaVu Sans" traits:0 weight:5 size:font_size];
         NSDictionary* attributes = [NSDictionary dictionaryWithObjectsAndKeys:font, NSFontAttributeName, [NSColor blackColor],
                                                                              NSForegroundColorAttributeName, nil];
-        NSString* text = [NSString stringWithUTF8String:sample_text];
-        const CGFloat text_height = [text sizeWithAttributes:attributes].height;
         for (const alignment_case& c : cases) {
             drawer->set_text_alignment(ui::h_align_left, c.vertical_kind);
-            drawer->draw_text({{box_left, c.top}, box_size}, sample_text);
+            drawer->draw_text({{box_left, c.top}, {c.width, box_size.y}}, c.text);
+            NSString* text = [NSString stringWithUTF8String:c.text];
+            const CGFloat text_height =
+                NSHeight([text boundingRectWithSize:NSMakeSize(c.width, 1000) options:NSStringDrawingUsesLineFragmentOrigin
+                                         attributes:attributes]);
             CGFloat y = c.top;
             if (c.vertical_kind == ui::v_align_center)
                 y = c.top - 2 + (box_size.y - text_height) * 0.5;
             else if (c.vertical_kind == ui::v_align_bottom)
                 y = box_size.y - text_height + c.top + 2;
-            [text drawAtPoint:NSMakePoint(reference_offset + box_left + 1, y) withAttributes:attributes];
+            [text drawInRect:NSMakeRect(reference_offset + box_left + 1, y, c.width, 1000) withAttributes:attributes];
         }
     }
 
@@ -128,6 +138,21 @@ private:
         for (const NSUInteger sample : pixel)
             line += " " + std::to_string(sample);
         log_.line(line);
+    }
+
+    // "font <family asked for> <weight kind> <family given> <bold>" for the names the wizard's styles
+    // use, in lower case as Windows takes them.
+    void log_fonts()
+    {
+        for (const int weight : {ui::font_weight_normal, ui::font_weight_bold}) {
+            for (const char* family : {"tahoma", "verdana"}) {
+                drawer->set_font(family, 11.0f, weight, ui::font_style_normal);
+                NSFont* font = drawer->get_impl().font;
+                const bool bold = ([[NSFontManager sharedFontManager] traitsOfFont:font] & NSBoldFontMask) != 0;
+                log_.line(std::string("font ") + family + " " + std::to_string(weight) + " " +
+                          [[font familyName] UTF8String] + " " + (bold ? "1" : "0"));
+            }
+        }
     }
 
     // "load <name> <result> <loaded afterwards> <pixel size>" for bytes that are and are not images.

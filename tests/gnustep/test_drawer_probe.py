@@ -1,6 +1,7 @@
 """The Cocoa drawer's text offsets against Cocoa's own text drawing: one point right of the box, and
 for each vertical alignment where the macOS rules put it (centred two points high, bottom two
-points low); loads of bytes that are not images, which fail and leave the bitmap as it was; and a
+points low; a text that wraps into two lines centred as a whole); the families the wizard names,
+found whatever their case and in bold too (the fonts of a Mac, which the harness provides); loads of bytes that are not images, which fail and leave the bitmap as it was; and a
 window destroyed without messages to its released view or delegate; a modal loop that a timer
 ends, with no input to wake it; and fills that do not depend on what the buffer held before."""
 import os
@@ -10,7 +11,7 @@ import x11_harness as h
 
 WHITE = (255, 255, 255)
 BOX_LEFT, REFERENCE_OFFSET, BOX = 20, 200, (150, 40)
-TOPS = {"top": 20, "centre": 70, "bottom": 120}
+TOPS = {"top": 20, "centre": 70, "bottom": 120, "two lines centred": 170}
 
 
 def check_text(probe):
@@ -35,11 +36,19 @@ def check_loads(probe):
     h.check(loads == expected, f"loads: {loads}, expected {expected}")
 
 
+def check_fonts(probe):
+    fonts = [line.split()[1:] for line in probe.log.lines() if line.startswith("font ")]
+    expected = [["tahoma", "0", "Tahoma", "0"], ["verdana", "0", "Verdana", "0"],
+                ["tahoma", "2", "Tahoma", "1"], ["verdana", "2", "Verdana", "1"]]
+    h.check(fonts == expected, f"fonts: {fonts}, expected {expected}")
+
+
 def main():
     probe = g.Program("drawer_probe", os.environ["DRAWER_PROBE_BIN"], WHITE)
     probe.take("text")
     check_text(probe)
     check_loads(probe)
+    check_fonts(probe)
     h.check("timer_end 3" in probe.log.lines(), "a modal loop ended by a timer did not return")
     # Drawn where nothing was drawn before, the fills are there all the same.
     h.check("transparent_start 255 255 255 255" in probe.log.lines(),

@@ -1,5 +1,8 @@
 #include "installer/installer_wizard_fixture.h"
 
+#include "support/wizard_texts.h"
+
+#include <algorithm>
 #include <pthread.h>
 
 namespace {
@@ -69,6 +72,15 @@ TEST_F(InstallerWizard, PaintsBackgroundButtonBarBannerAndSeparator)
     EXPECT_EQ(root_ops[3].from, (vec2i{0, 310}));
     EXPECT_EQ(root_ops[3].to, (vec2i{500, 310}));
     EXPECT_EQ(root_ops[3].state.line_color, (lcsdk::ui::color4f{0.392f, 0.392f, 0.392f, 1.0f}));
+}
+
+// Each text of each page and question fits the room it is drawn in, in the neutral text layout (the
+// Wine and GNUstep tests walk the same texts with their platforms' fonts).
+TEST_F(InstallerWizard, EveryTextFitsItsBox)
+{
+    const auto texts = installer::testing::walk_wizard_texts(open());
+    EXPECT_TRUE(std::all_of(texts.begin(), texts.end(), [](const auto& t) { return t.fits(); }))
+        << installer::testing::describe(texts);
 }
 
 TEST_F(InstallerWizard, WithoutHostsOnlyCustomIsOfferedUnchecked)

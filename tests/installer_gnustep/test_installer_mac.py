@@ -236,7 +236,13 @@ def failed_copy(name, obstruct):
     s.assert_not_installed(cc)  # the run stopped at the failure
     h.check(not os.path.exists(s.APP_SUPPORT), "the application support folder must wait for a full success")
     popup.press(False)
-    wizard.wait_finished(look)
+    shot = wizard.wait_finished(look)
+    # The partial failure's heading wraps into two lines, both shown whole: the second as tall as the
+    # first (the box of a heading that is too small cuts the second short).
+    heading = shot.region(170, 45, 320, 35)
+    inked = [any(p[0] > 120 for p in heading[y * 320:(y + 1) * 320]) for y in range(35)]
+    lines = [len(run) for run in "".join("x" if row else " " for row in inked).split()]
+    h.check(len(lines) == 2 and lines[1] >= lines[0] - 1, f"the heading's lines are {lines} rows tall")
     wizard.finish()
 
 

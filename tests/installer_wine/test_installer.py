@@ -645,6 +645,15 @@ def fatal_errors(session):
     os.environ["WINEDLLOVERRIDES"] = overrides
 
 
+def every_text_fits(session):
+    """Each text of each page and question fits the room it is drawn in, measured by DirectWrite
+    with the prefix's fonts (wizard_texts.exe walks the wizard's texts)."""
+    walk = session.start(args=(), exe=os.environ["WIZARD_TEXTS_EXE"], label="wizard-texts")
+    code = walk.wait(timeout=120)
+    print(walk.output())
+    h.check(code == 0, "texts of the wizard are cut off (marked \"cut\" above)")
+
+
 def objdump(*args):
     return subprocess.run([os.environ["OBJDUMP"], *args], check=True, capture_output=True, text=True).stdout
 
@@ -710,7 +719,7 @@ SCENARIOS = {f.__name__: f for f in (
     no_host_key, three_versions, ignored_subkeys, odd_values, full_install_with_custom_folder, non_ascii_path,
     vanished_custom_folder, plugin_in_use, disk_full, short_write, damaged_payload, long_vendor_folder,
     cancel_on_first_page, cancel_during_run, question_over_question, keyboard_install, accessibility_tree, uia_patterns,
-    elevation_relaunch, planted_dlls, fatal_errors)}
+    elevation_relaunch, planted_dlls, fatal_errors, every_text_fits)}
 
 if __name__ == "__main__":
     if sys.argv[1] == "program_resources":

@@ -7,6 +7,7 @@
 #include "lcsdk/ui/native_bitmap.h"
 #include "lcsdk/ui/widget.h"
 
+#include <bit>
 #include <cassert>
 
 namespace lcsdk::ui {
@@ -35,20 +36,45 @@ NSColor* device_color(color4f c) { return [NSColor colorWithDeviceRed:c.r green:
 
 NSRect ns_rect(rect_i r) { return NSMakeRect(r.position.x, r.position.y, r.size.x, r.size.y); }
 
-// The font manager gives no font for a family (or weight) it does not have. A text attribute
-// dictionary cannot hold a missing font, so the text then keeps its size, slant and boldness in the
-// user font.
+// The installed family named `family` but for case. The toolkit's styles name families in lower case
+// ("tahoma"), which Windows matches whatever the case; GNUstep's font manager matches exactly.
+NSString* installed_family(NSString* family)
+{
+    NSArray* families = [[NSFontManager sharedFontManager] availableFontFamilies];
+    for (NSUInteger i = 0; i < [families count]; ++i) {
+        NSString* name = [families objectAtIndex:i];
+        if ([name caseInsensitiveCompare:family] == NSOrderedSame)
+            return name;
+    }
+    return family;
+}
+
+// The font manager gives no font for a family it does not have, nor (on GNUstep, which matches the
+// weight exactly and weighs bold faces 9) for a weight the family has no face of. The text then
+// keeps its family where it can, else takes the user font, with its size, slant and boldness.
 cocoa::owned<NSFont> make_font(NSString* family, NSFontTraitMask traits, int weight, float size)
 {
     NSFontManager* fonts = [NSFontManager sharedFontManager];
+    family = installed_family(family);
     NSFont* font = [fonts fontWithFamily:family traits:traits weight:weight size:size];
     if (font == nil) {
-        font = [NSFont userFontOfSize:size];
+        font = [fonts fontWithFamily:family traits:0 weight:regular_weight size:size];
+        if (font == nil)
+            font = [NSFont userFontOfSize:size];
         const NSFontTraitMask wanted = traits | (weight >= bold_weight ? NSBoldFontMask : 0);
         if (wanted != 0)
             font = [fonts convertFont:font toHaveTrait:wanted];
     }
     return cocoa::owned<NSFont>::retained(font);
+}
+
+NSFont* font_for(native_drawer::impl& d, const std::string& family_utf8, NSFontTraitMask traits, int weight, float size)
+{
+    auto key = std::make_tuple(family_utf8, static_cast<NSUInteger>(traits), weight, std::bit_cast<std::uint32_t>(size));
+    auto found = d.fonts.find(key);
+    if (found == d.fonts.end())
+        found = d.fonts.emplace(std::move(key), make_font(ns_string(family_utf8), traits, weight, size)).first;
+    return found->second.get();
 }
 
 cocoa::owned<NSMutableParagraphStyle> paragraph_style(int horizontal_kind)
@@ -59,6 +85,15 @@ cocoa::owned<NSMutableParagraphStyle> paragraph_style(int horizontal_kind)
                               : horizontal_kind == h_align_right ? NSTextAlignmentRight
                                                                  : NSTextAlignmentCenter];
     return style;
+}
+
+// The height of the text wrapped at `width`: a text of several lines is placed as a whole (the
+// height of its first line alone would push the others out of a centred or bottom-aligned box).
+CGFloat wrapped_height(NSString* text, int width, NSDictionary* attributes)
+{
+    return NSHeight([text boundingRectWithSize:NSMakeSize(width, CGFLOAT_MAX)
+                                       options:string_drawing_options(measure_options)
+                                    attributes:attributes]);
 }
 
 NSImageRep* get_image_representation(const native_bitmap& bitmap)
@@ -73,7 +108,7 @@ NSImageRep* get_image_representation(const native_bitmap& bitmap)
 native_drawer::native_drawer(native_window& /*target: drawing goes to the view being drawn*/)
     : impl_(std::make_unique<impl>())
 {
-    impl_->font = make_font(@"Tahoma", 0, regular_weight, 11.0f);
+    impl_->font = font_for(*impl_, "Tahoma", 0, regular_weight, 11.0f);
 }
 
 native_drawer::~native_drawer()
@@ -104,7 +139,7 @@ void native_drawer::set_font(const std::string& family_utf8, float size, int wei
     const int weight = weight_kind == font_weight_normal ? regular_weight
                              : weight_kind == font_weight_bold ? bold_weight
                                                                : light_weight;
-    impl_->font = make_font(ns_string(family_utf8), traits, weight, size);
+    impl_->font = font_for(*impl_, family_utf8, traits, weight, size);
 }
 
 void native_drawer::set_text_alignment(int horizontal_kind, int vertical_kind)
@@ -207,16 +242,16 @@ void native_drawer::draw_text(rect_i rect, const std::string& text_utf8)
     const auto style = paragraph_style(d.horizontal_alignment);
     NSDictionary* attributes = [NSDictionary dictionaryWithObjectsAndKeys:style.get(), NSParagraphStyleAttributeName,
                                                                          device_color(d.text_color),
-                                                                         NSForegroundColorAttributeName, d.font.get(),
+                                                                         NSForegroundColorAttributeName, d.font,
                                                                          NSFontAttributeName, nil];
     CGFloat y = rect.position.y;
     CGFloat box_height = rect.size.y;
     if (d.vertical_alignment == v_align_center) {
-        const CGFloat text_height = [text sizeWithAttributes:attributes].height;
+        const CGFloat text_height = wrapped_height(text, rect.size.x, attributes);
         y = rect.position.y - 2 + (rect.size.y - text_height) * 0.5;
         box_height = rect.size.y + 2;
     } else if (d.vertical_alignment == v_align_bottom) {
-        const CGFloat text_height = [text sizeWithAttributes:attributes].height;
+        const CGFloat text_height = wrapped_height(text, rect.size.x, attributes);
         y = rect.size.y - text_height + rect.position.y + 2;
     }
     [text drawWithRect:NSMakeRect(rect.position.x + 1, y, rect.size.x, box_height) options:string_drawing_options(draw_options) attributes:attributes];
@@ -227,7 +262,7 @@ vec2i native_drawer::measure_text(const std::string& text_utf8, vec2i limit)
     const auto& d = *impl_;
     const auto style = paragraph_style(d.horizontal_alignment);
     NSDictionary* attributes = [NSDictionary dictionaryWithObjectsAndKeys:style.get(), NSParagraphStyleAttributeName,
-                                                                         d.font.get(), NSFontAttributeName, nil];
+                                                                         d.font, NSFontAttributeName, nil];
     const auto box = text_limit(limit);
     const auto points = [](std::optional<int> extent) { return extent ? static_cast<CGFloat>(*extent) : CGFLOAT_MAX; };
     const NSRect bounds = [ns_string(text_utf8) boundingRectWithSize:NSMakeSize(points(box.width), points(box.height))

@@ -6,6 +6,10 @@
 
 #import <AppKit/AppKit.h>
 
+#include <cstdint>
+#include <map>
+#include <string>
+#include <tuple>
 #include <vector>
 
 namespace lcsdk::ui {
@@ -16,7 +20,10 @@ struct native_drawer::impl {
     // Widgets entered by begin_widget; each one has a graphics state saved for it.
     std::vector<const widget*> widget_stack;
     color4f text_color;
-    cocoa::owned<NSFont> font;
+    // The fonts made so far, by family, traits, weight and size (its bits): the font manager is
+    // asked once per font, not at every set_font of every paint.
+    std::map<std::tuple<std::string, NSUInteger, int, std::uint32_t>, cocoa::owned<NSFont>> fonts;
+    NSFont* font = nil; // one of `fonts`
     color4f fill_color;
     color4f line_color;
     float line_width = 0.0f;

@@ -73,15 +73,20 @@ void TextLabel::fit_to_text()
 {
     if (!auto_width && !auto_height)
         return;
-    native_drawer* drawer = drawer_of(*this);
-    if (drawer == nullptr)
+    if (drawer_of(*this) == nullptr)
         return;
+    const vec2i measured = measure({auto_width ? 0 : size.x, auto_height ? 0 : size.y});
+    set_rect({position, {auto_width ? measured.x : size.x, auto_height ? measured.y : size.y}});
+}
 
-    const vec2i limit{auto_width ? 0 : size.x, auto_height ? 0 : size.y};
+vec2i TextLabel::measure(vec2i limit)
+{
+    native_drawer* drawer = drawer_of(*this);
+    if (drawer == nullptr || text.empty())
+        return {};
     apply_label_font(*drawer, theme);
     apply_label_alignment(*drawer, theme);
-    const vec2i measured = text.empty() ? vec2i{} : drawer->measure_text(text, limit);
-    set_rect({position, {auto_width ? measured.x : size.x, auto_height ? measured.y : size.y}});
+    return drawer->measure_text(text, limit);
 }
 
 void TextLabel::draw()

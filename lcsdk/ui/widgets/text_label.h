@@ -18,6 +18,9 @@ public:
     void set_text(std::string new_text, bool fit_width = false, bool fit_height = false);
     // Resizes the label to its measured text along the axes whose fit flag is set.
     void fit_to_text();
+    // The size the text needs in its font and alignment within `limit` (0: no limit in that
+    // direction), as the drawer measures it; (0, 0) for an empty text or a label in no window.
+    vec2i measure(vec2i limit);
     // Draws `content` (not owned; null leaves markup mode) instead of the plain text.
     void set_markup(markup_text* content);
 

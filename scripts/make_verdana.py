@@ -2,7 +2,8 @@
 """Builds a freely licensed stand-in for the Verdana family from DejaVu Sans.
 
 The toolkit names Verdana, which no free system ships. DejaVu Sans has similar metrics in spirit
-(a wide humanist sans); renaming its family lets DirectWrite under Wine resolve the name.
+(a wide humanist sans); renaming its family lets DirectWrite under Wine and GNUstep's fonts (through
+fontconfig) resolve the name.
 
 usage: make_verdana.py <source.ttf> <output.ttf> <style name>
 """
