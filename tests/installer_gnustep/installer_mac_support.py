@@ -48,6 +48,8 @@ def plugin_path_button(boxes):
 BACK = (242, 335)
 NEXT = (332, 335)
 THIRD = (447, 335)
+# The third button inside its border, which the focus look lightens: where "Cancel" becomes "Finish".
+THIRD_CAPTION = (408, 323, 79, 24)
 
 PREFERENCES = "/Library/Preferences/com.Adobe.After Effects.paths.plist"
 APP_SUPPORT = "/Library/ApplicationSupport/Lumacraft"
@@ -264,7 +266,7 @@ class Wizard(Window):
                       shot.shot.count(lambda p: p[0] > 120, (self.rect[0] + 180, self.rect[1] + 120,
                                                              self.rect[0] + 460, self.rect[1] + 140)) > 0,
                       "the summary page with its text")
-        look = self.shot.region(405, 320, 85, 30)
+        look = self.shot.region(*THIRD_CAPTION)
         if pictures:
             pictures("page-2-summary")
         self.click(*NEXT)
@@ -273,7 +275,7 @@ class Wizard(Window):
 
     def wait_finished(self, cancel_look, timeout=60):
         self.park_mouse()
-        return self.wait_for(lambda shot: shot.region(405, 320, 85, 30) != cancel_look and
+        return self.wait_for(lambda shot: shot.region(*THIRD_CAPTION) != cancel_look and
                              shot.at(408, 323) == FACE_ENABLED, "the third button to read Finish", timeout=timeout)
 
     def finish(self):
@@ -294,16 +296,22 @@ class Wizard(Window):
 class Run:
     """One run of lcinstaller-mac, with GNUstep's own title bars (there is no window manager)."""
 
-    def __init__(self, name, cwd=None):
+    def __init__(self, name, cwd=None, exe=None):
+        """Starts the installer, or `exe`, a program of the tests that runs its wizard."""
         self.artifacts = os.path.join(os.environ.get("INSTALLER_TEST_ARTIFACTS", "."), name)
         shutil.rmtree(self.artifacts, ignore_errors=True)
         os.makedirs(self.artifacts)
         self.shots = 0
-        self._output = open(os.path.join(self.artifacts, "output.txt"), "w")
-        exe = os.path.join(os.environ["LCINSTALLER_MAC_APP"], "lcinstaller-mac")
+        self._output_path = os.path.join(self.artifacts, "output.txt")
+        self._output = open(self._output_path, "w")
+        exe = exe or os.path.join(os.environ["LCINSTALLER_MAC_APP"], "lcinstaller-mac")
         self.process = subprocess.Popen([exe, "-GSBackHandlesWindowDecorations", "NO"], cwd=cwd or "/",
                                         stdout=self._output, stderr=subprocess.STDOUT)
         _started.append(self.process)
+
+    def output(self):
+        with open(self._output_path, encoding="utf-8", errors="replace") as source:
+            return source.read()
 
     def screenshot(self, label=None):
         self.shots += 1

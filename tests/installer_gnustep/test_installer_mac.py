@@ -332,10 +332,74 @@ def damaged_payload(name):
     wizard.finish()
 
 
+# --- Keyboard and assistive technology -------------------------------------------------------------
+
+
+def keyboard_install(name):
+    """A full install with the keyboard alone: Escape asks to leave and Escape answers Cancel, Return is
+    the page's default, Tab and Space work the check boxes and the buttons, where the focus shows."""
+    cs6 = s.host_application("Adobe After Effects CS6", "11.0")
+    cc = s.host_application("Adobe After Effects CC", "12.0")
+    run = s.Run(name)
+    wizard = s.Wizard(run)  # its first click only gives the window the keyboard: there is no window manager
+    wizard.park_mouse()
+    h.key("Escape")
+    s.wait_for_window("Exit Installer")
+    h.key("Escape")
+    s.wait_gone("Exit Installer")
+    h.key("Return")  # "Next >", the page's default
+    wizard.wait_for(lambda shot: wizard.boxes([55, 80, 105]) == [True, True, False], "the versions page")
+    h.key("Tab", "space")  # CS6
+    wizard.wait_for(lambda shot: wizard.boxes([55]) == [False], "CS6 to be unchecked")
+    # CC, Custom, "< Back", then "Next >", whose border turns light: the pointer is away, so that is
+    # the focus look.
+    h.key("Tab", "Tab", "Tab", "Tab")
+    wizard.wait_for(lambda shot: shot.at(290, 335) == s.HOVER_BORDER, "the focus look on Next")
+    wizard.take("focus-on-next")
+    h.key("space")
+    wizard.wait_for(lambda shot: shot.at(191, 50 + 55 + 6) == s.SUMMARY_BACK and wizard.face(200), "the summary page")
+    look = wizard.shot.region(*s.THIRD_CAPTION)
+    h.key("Return")  # the default again: the run; "Cancel" takes the focus from "Next >"
+    s.Agent(run).answer("Return")
+    wizard.wait_finished(look)
+    # Nothing gives the keyboard back when the prompt, another program's window, goes (on a Mac the
+    # system does): a click on a bare point of the button bar, as at the start.
+    wizard.click(60, 335)
+    s.wait_for_keyboard(s.WIZARD_TITLE)
+    h.key("Return")  # "Finish": the page's default, now that the focus rests on no button
+    h.check(run.exit_code() == 0, "Finish did not end the installer with exit code 0")
+    s.assert_installed(cc)
+    s.assert_not_installed(cs6)
+
+
+# Versions enough for a summary taller than its pane: five from their bundles, one from the host's
+# preferences.
+MANY_HOSTS = (("Adobe After Effects CS5", "10.0"), ("Adobe After Effects CS5.5", "10.5"), ("Adobe After Effects CS6", "11.0"),
+              ("Adobe After Effects CC", "12.0"), ("Adobe After Effects CC 2014", "13.0"))
+PREFERRED_HOST = "/Library/Hosts/CC2017/Plug-ins"
+
+
+def accessibility_tree(name):
+    """The wizard read and worked through the NSAccessibility methods of its views and elements on each
+    page and in the Exit question, from inside its own process (accessibility_probe.mm): GNUstep has no
+    screen reader. The probe presses through to "Finish"; here the Authenticate prompt is answered."""
+    folders = [s.host_application(folder, version) for folder, version in MANY_HOSTS] + [PREFERRED_HOST]
+    s.host_preferences({"14.0": PREFERRED_HOST})
+    os.makedirs(PREFERRED_HOST)
+    run = s.Run(name, exe=os.environ["ACCESSIBILITY_PROBE_BIN"])
+    h.wait_until(lambda: run.process.poll() is not None or s.client_rect(s.AGENT_TITLE), timeout=120,
+                 what="the run to ask for rights")
+    h.check(run.process.poll() is None, "the probe ended before the run:\n" + run.output())
+    s.Agent(run).answer("OK")
+    h.check(run.exit_code() == 0, "the accessibility checks failed:\n" + run.output())
+    for folder in folders:
+        s.assert_installed(folder)
+
+
 SCENARIOS = {f.__name__: f for f in (bundle_layout, discovery_and_cancel, no_claiming_application,
                                       full_install_with_custom_folder, prompt_cancelled, quit_during_run,
                                       copy_fails, copy_cannot_take_its_place, copy_changed_before_check,
-                                      damaged_payload)}
+                                      damaged_payload, keyboard_install, accessibility_tree)}
 
 if __name__ == "__main__":
     s.run(SCENARIOS[sys.argv[1]])

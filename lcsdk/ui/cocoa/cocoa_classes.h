@@ -1,9 +1,13 @@
 #pragma once
 
-// The three Cocoa classes behind a native_window. Objective-C++ only: included by the layer's .mm
-// files, never by toolkit code.
+// The Cocoa classes behind a native_window. Objective-C++ only: included by the layer's .mm files,
+// never by toolkit code.
 
 #import <AppKit/AppKit.h>
+
+#include "lcsdk/ui/accessibility.h"
+
+#include <cstdint>
 
 namespace lcsdk::ui {
 class native_window;
@@ -28,6 +32,30 @@ class native_window;
 - (void)onSize:(NSNotification*)notification;
 - (void)processKey:(NSEvent*)event eventType:(int)kind;
 - (void)timerTick:(NSTimer*)timer;
+@end
+
+// The view is the container of its window's accessibility elements (accessibility_elements.mm):
+// itself no element, it lists the elements below the window, finds the one under a point and the
+// one with the focus.
+@interface NativeView (Accessibility)
+// Posts what the toolkit announced since the last call; run from the run loop, once the change
+// that was announced is complete.
+- (void)postAccessibilityNotifications;
+@end
+
+// One element of a window's accessibility description (lcsdk/ui/accessibility.h): a widget, or a
+// part that a widget draws itself. It keeps the element's id and its native window, never the
+// widget, and asks the description again each time; once unlinked (the element or its window is
+// gone) it describes nothing and does nothing.
+@interface NativeAccessibilityElement : NSAccessibilityElement {
+    lcsdk::ui::native_window* _nativeWindow;
+    std::uint64_t widgetSerial;
+    int partNumber;
+}
+- (id)initWithNativeWindow:(lcsdk::ui::native_window*)owner element:(lcsdk::ui::accessibility::element_id)element;
+- (lcsdk::ui::native_window*)nativeWindow;
+- (lcsdk::ui::accessibility::element_id)elementId;
+- (void)unlink;
 @end
 
 // Window controller and delegate: focus, resize and close notifications of the window.

@@ -53,6 +53,19 @@ void native_window::impl::set_visible(bool shown)
         [window.get() orderOut:nil];
 }
 
+vec2i native_window::impl::client_point(NSPoint screen) const
+{
+    const NSRect in_window = [window.get() convertRectFromScreen:NSMakeRect(screen.x, screen.y, 0, 0)];
+    // The view is flipped: this is the toolkit's top-down position.
+    return truncated([view.get() convertRect:in_window fromView:nil].origin);
+}
+
+NSRect native_window::impl::screen_rect(rect_i client) const
+{
+    const NSRect in_view = NSMakeRect(client.position.x, client.position.y, client.size.x, client.size.y);
+    return [window.get() convertRectToScreen:[view.get() convertRect:in_view toView:nil]];
+}
+
 native_window::native_window() : impl_(std::make_unique<impl>()) {}
 
 native_window::~native_window()
@@ -61,6 +74,10 @@ native_window::~native_window()
     for (auto& [key, timer] : d.run_loop_timers)
         [timer.get() invalidate];
     d.run_loop_timers.clear();
+    // Announcements not posted yet go with the window, and elements that assistive technology
+    // still holds describe nothing from now on.
+    [NSObject cancelPreviousPerformRequestsWithTarget:d.view.get()];
+    d.accessibility.unlink_all();
     // The links go first: whatever the teardown below sends to the view or the delegate (resign
     // notifications, a last event) must find no native window, and neither object may be
     // messaged after its release.
@@ -226,12 +243,9 @@ void native_window::release_mouse_capture() { [impl_->window.get() enableCursorR
 vec2i native_window::client_mouse_position() const
 {
     const impl& d = *impl_;
-    const NSPoint screen = [NSEvent mouseLocation];
     if (!d.window)
         return screen_mouse_position();
-    const NSRect in_window = [d.window.get() convertRectFromScreen:NSMakeRect(screen.x, screen.y, 0, 0)];
-    // The view is flipped: this is the toolkit's top-down position.
-    return truncated([d.view.get() convertRect:in_window fromView:nil].origin);
+    return d.client_point([NSEvent mouseLocation]);
 }
 
 vec2i native_window::client_screen_position() const
@@ -243,8 +257,13 @@ vec2i native_window::client_screen_position() const
     return {static_cast<int>(NSMinX(content)), static_cast<int>(first_screen_height() - NSMaxY(content))};
 }
 
-// FIXME: the NSAccessibility elements of the view are still to come; until then nobody listens.
-void native_window::announce(const accessibility::notification& /*change*/) {}
+// Posted later by the view (accessibility_elements.mm): the tree may be in the middle of a change.
+void native_window::announce(const accessibility::notification& change)
+{
+    impl& d = *impl_;
+    if (d.view)
+        d.accessibility.queue(d.view.get(), change);
+}
 
 window* native_window::toolkit_window() const { return impl_->toolkit_window; }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lcsdk/ui/cocoa/accessibility_elements.h"
 #include "lcsdk/ui/cocoa/cocoa_classes.h"
 #include "lcsdk/ui/cocoa/owned.h"
 #include "lcsdk/ui/native_window.h"
@@ -22,8 +23,13 @@ struct native_window::impl {
     // The run-loop timer of each entry of `timers`, under the same key.
     std::unordered_map<std::uint32_t, cocoa::owned<NSTimer>> run_loop_timers;
     NSModalSession modal_session = nullptr;
+    cocoa::accessibility_elements accessibility;
 
     void set_visible(bool shown);
+    // A point on the screen (Cocoa's coordinates) in client DIPs, truncated; a rectangle in client
+    // DIPs on the screen. Both go through the window and the flipped view.
+    vec2i client_point(NSPoint screen) const;
+    NSRect screen_rect(rect_i client) const;
 };
 
 } // namespace lcsdk::ui

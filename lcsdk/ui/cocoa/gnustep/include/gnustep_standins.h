@@ -5,6 +5,8 @@
 
 #import <AppKit/AppKit.h>
 
+#include "accessibility_standins.h"
+
 @interface NSView (LCTrackingAreas)
 - (void)addTrackingArea:(NSTrackingArea*)area;
 - (void)removeTrackingArea:(NSTrackingArea*)area;
