@@ -8,7 +8,6 @@ Both programs run interleaved, one after the other in each round (the order swap
 after one untimed start of each; prints every time, both medians, their ratio and the load average
 before and after. No threshold."""
 import os
-import statistics
 import subprocess
 import sys
 import time
@@ -20,6 +19,7 @@ sys.path[:0] = [os.path.join(ROOT, "scripts"), os.path.join(ROOT, "tests", "inst
 
 import installer_mac_demo  # noqa: E402
 import installer_mac_support as s  # noqa: E402
+import launch_rounds  # noqa: E402
 import screen_pixels  # noqa: E402
 import x11_harness as h  # noqa: E402
 
@@ -84,19 +84,7 @@ def main():
         locate(program)
     screen = screen_pixels.Screen()
 
-    for round_number in range(runs):
-        order = (installer, bare) if round_number % 2 == 0 else (bare, installer)
-        for program in order:
-            elapsed = time_one(program, screen)
-            program.times.append(elapsed)
-            print(f"round {round_number + 1}: {program.name:12} {elapsed * 1000:7.1f} ms", flush=True)
-
-    medians = {p.name: statistics.median(p.times) for p in (installer, bare)}
-    print()
-    print(f"median to the first painted frame over {runs} runs each:")
-    print(f"  installer     {medians['installer'] * 1000:7.1f} ms")
-    print(f"  bare program  {medians['bare program'] * 1000:7.1f} ms")
-    print(f"  ratio         {medians['installer'] / medians['bare program']:7.2f}")
+    launch_rounds.run_rounds(installer, bare, runs, lambda program: time_one(program, screen))
     print(f"load average after: {load_average()}")
 
 

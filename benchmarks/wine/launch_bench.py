@@ -6,11 +6,11 @@ Both programs run interleaved, one after the other in each round (the order swap
 after one warm-up start of each; prints every time, both medians and their ratio. No threshold."""
 import os
 import signal
-import statistics
 import subprocess
 import sys
 import time
 
+import launch_rounds
 import screen_pixels
 import wine_harness as h
 import wine_processes
@@ -88,19 +88,7 @@ def main():
     locate(bare, probe_exe)
     screen = screen_pixels.Screen()
 
-    for round_number in range(runs):
-        order = (installer, bare) if round_number % 2 == 0 else (bare, installer)
-        for program in order:
-            elapsed = time_one(program, screen)
-            program.times.append(elapsed)
-            print(f"round {round_number + 1}: {program.name:12} {elapsed * 1000:7.1f} ms", flush=True)
-
-    medians = {p.name: statistics.median(p.times) for p in (installer, bare)}
-    print()
-    print(f"median to the first painted frame over {runs} runs each:")
-    print(f"  installer     {medians['installer'] * 1000:7.1f} ms")
-    print(f"  bare program  {medians['bare program'] * 1000:7.1f} ms")
-    print(f"  ratio         {medians['installer'] / medians['bare program']:7.2f}")
+    launch_rounds.run_rounds(installer, bare, runs, lambda program: time_one(program, screen))
 
 
 if __name__ == "__main__":
