@@ -8,6 +8,7 @@
 #include <array>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace installer {
 
@@ -19,6 +20,9 @@ using lcsdk::filesystem::native_text;
 constexpr std::string_view plugin_file_name = "Glaive.aex";
 // The host loads "*.aex" files only, so the side file is never picked up half written.
 constexpr std::string_view side_file_suffix = ".partial";
+
+// How much a read-back reads at a time.
+constexpr std::size_t read_chunk_size = 64 * 1024;
 
 // The payloads of a run, each looked up once, before anything is written.
 class run_payloads {
@@ -81,6 +85,20 @@ status_code write_plugin_file(file_calls& calls, const payload_lookup& payload, 
 }
 
 } // namespace
+
+std::optional<sha256_sum> digest_of_reads(const std::function<std::ptrdiff_t(unsigned char* buffer, std::size_t size)>& read_some)
+{
+    sha256 hash;
+    std::vector<unsigned char> buffer(read_chunk_size);
+    for (;;) {
+        const std::ptrdiff_t got = read_some(buffer.data(), buffer.size());
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            return hash.finish();
+        hash.update(buffer.data(), static_cast<std::size_t>(got));
+    }
+}
 
 void install_plugin_files(System& engine, const folder_list& plugin_folders, const folder_list& script_folders,
                           int custom_main_payload, file_calls& calls)

@@ -6,6 +6,7 @@
 #include "lcsdk/filesystem/file_path.h"
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <variant>
@@ -65,6 +66,10 @@ public:
 protected:
     ~file_calls() = default;
 };
+
+// The SHA-256 of everything `read_some` gives, chunk after chunk, until it gives 0 bytes; nothing
+// when it fails (gives a negative count). For a platform's read_back.
+std::optional<sha256_sum> digest_of_reads(const std::function<std::ptrdiff_t(unsigned char* buffer, std::size_t size)>& read_some);
 
 // One run of such an engine. First every payload the run uses is checked against its recorded
 // digest: a damaged one ends the run with status_payload_unloadable on every chosen slot before

@@ -2,6 +2,7 @@
 
 #include "installer/neutral/payload_table.h"
 #include "installer/posix/lock_file.h"
+#include "installer/posix/write_all.h"
 #include "installer/system.h"
 
 #include "lcsdk/filesystem/folder_creation.h"
@@ -10,7 +11,6 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <optional>
-#include <vector>
 #include <unistd.h>
 
 namespace installer {
@@ -18,9 +18,6 @@ namespace installer {
 namespace {
 
 using lcsdk::filesystem::file_path;
-
-// How much a read-back reads at a time.
-constexpr std::size_t read_chunk_size = 64 * 1024;
 
 // One file descriptor, closed by close() or at the latest by the destructor.
 class posix_file final : public open_file {
@@ -30,38 +27,18 @@ public:
     posix_file(const posix_file&) = delete;
     posix_file& operator=(const posix_file&) = delete;
 
-    // write() may store fewer bytes than asked; the rest is retried until an error stops it.
-    bool write(const payload_bytes& payload) override
-    {
-        const auto* bytes = static_cast<const unsigned char*>(payload.data);
-        std::size_t count = payload.size;
-        while (count > 0) {
-            const ssize_t written = ::write(fd_, bytes, count);
-            if (written < 0 && errno == EINTR)
-                continue;
-            if (written <= 0)
-                return false;
-            bytes += written;
-            count -= static_cast<std::size_t>(written);
-        }
-        return true;
-    }
+    bool write(const payload_bytes& payload) override { return posix::write_all(fd_, payload.data, payload.size); }
     bool flush() override { return ::fsync(fd_) == 0; }
     // Reads to the end: the SHA-256 of what was read, or nothing when reading fails.
     std::optional<sha256_sum> read_digest()
     {
-        sha256 hash;
-        std::vector<unsigned char> buffer(read_chunk_size);
-        for (;;) {
-            const ssize_t got = ::read(fd_, buffer.data(), buffer.size());
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got < 0)
-                return std::nullopt;
-            if (got == 0)
-                return hash.finish();
-            hash.update(buffer.data(), static_cast<std::size_t>(got));
-        }
+        return digest_of_reads([this](unsigned char* buffer, std::size_t size) -> std::ptrdiff_t {
+            for (;;) {
+                const ssize_t got = ::read(fd_, buffer, size);
+                if (got >= 0 || errno != EINTR)
+                    return got;
+            }
+        });
     }
     bool close() override
     {

@@ -1,6 +1,7 @@
 #include "installer/run_environment.h"
 
-#include <cerrno>
+#include "installer/posix/write_all.h"
+
 #include <ctime>
 #include <string>
 
@@ -12,20 +13,6 @@ namespace installer {
 
 namespace {
 
-// write() may store fewer bytes than asked; the rest is retried until an error stops it.
-bool write_all(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
 class posix_append_file final : public append_file {
 public:
     explicit posix_append_file(int fd) : fd_(fd) {}
@@ -33,7 +20,7 @@ public:
     posix_append_file(const posix_append_file&) = delete;
     posix_append_file& operator=(const posix_append_file&) = delete;
 
-    bool write(std::string_view bytes) override { return write_all(fd_, bytes); }
+    bool write(std::string_view bytes) override { return posix::write_all(fd_, bytes.data(), bytes.size()); }
 
 private:
     int fd_;
@@ -77,7 +64,7 @@ std::unique_ptr<append_file> open_for_appending(const lcsdk::filesystem::file_pa
 
 void write_standard_error(std::string_view text)
 {
-    write_all(STDERR_FILENO, text);
+    posix::write_all(STDERR_FILENO, text.data(), text.size());
 }
 
 } // namespace installer

@@ -8,8 +8,6 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include <vector>
-
 // The Windows engine: the plug-in is a resource of the program itself, written with Win32 file
 // calls into each chosen folder by the shared write sequence.
 namespace installer {
@@ -21,9 +19,6 @@ using lcsdk::filesystem::file_path;
 // The main payload: resource RT_RCDATA 400. The program carries no resource 300, the payload of
 // the two oldest versions, and so records no digest for it.
 constexpr int main_payload_resource = 400;
-
-// How much a read-back reads at a time.
-constexpr DWORD read_chunk_size = 64 * 1024;
 
 // One file handle, closed by close() or at the latest by the destructor.
 class win32_file final : public open_file {
@@ -43,16 +38,12 @@ public:
     // Reads to the end: the SHA-256 of what was read, or nothing when reading fails.
     std::optional<sha256_sum> read_digest()
     {
-        sha256 hash;
-        std::vector<unsigned char> buffer(read_chunk_size);
-        for (;;) {
+        return digest_of_reads([this](unsigned char* buffer, std::size_t size) -> std::ptrdiff_t {
             DWORD got = 0;
-            if (ReadFile(handle_, buffer.data(), read_chunk_size, &got, nullptr) == FALSE)
-                return std::nullopt;
-            if (got == 0)
-                return hash.finish();
-            hash.update(buffer.data(), got);
-        }
+            if (ReadFile(handle_, buffer, static_cast<DWORD>(size), &got, nullptr) == FALSE)
+                return -1;
+            return static_cast<std::ptrdiff_t>(got);
+        });
     }
     bool close() override
     {
