@@ -201,6 +201,10 @@ private:
     // As `about`, for an action: refused while the window takes no input.
     template <typename With>
     HRESULT act(With&& with) const;
+    // Answers with the element that `find` (window&, const element&) -> element_id names, or with
+    // none when it names none.
+    template <typename Find>
+    HRESULT hand_out(IRawElementProviderFragment** found, Find&& find) const;
     // A value of the Scroll pattern in one direction: `of` the pane's state when it scrolls that way,
     // else `otherwise`.
     template <typename Value>
@@ -233,6 +237,24 @@ HRESULT element_provider::act(With&& with) const
         if (!IsWindowEnabled(handle_))
             return uia::element_not_enabled;
         return with(target, now);
+    });
+}
+
+template <typename Find>
+HRESULT element_provider::hand_out(IRawElementProviderFragment** found, Find&& find) const
+{
+    if (!found)
+        return E_POINTER;
+    *found = nullptr;
+    return guarded([&] {
+        access::element_id named;
+        const HRESULT result = about([&](window& target, const access::element& now) {
+            named = find(target, now);
+            return S_OK;
+        });
+        if (SUCCEEDED(result) && named)
+            *found = provider_for(named).detach();
+        return result;
     });
 }
 
@@ -360,36 +382,29 @@ HRESULT STDMETHODCALLTYPE element_provider::get_HostRawElementProvider(IRawEleme
 
 HRESULT STDMETHODCALLTYPE element_provider::Navigate(NavigateDirection direction, IRawElementProviderFragment** found)
 {
-    if (!found)
-        return E_POINTER;
-    *found = nullptr;
-    return guarded([&] {
-        access::element_id target_id;
-        const HRESULT result = about([&](window& target, const access::element& now) {
-            if (direction == NavigateDirection_Parent) {
-                target_id = now.parent;
-            } else if (direction == NavigateDirection_FirstChild || direction == NavigateDirection_LastChild) {
-                if (!now.children.empty())
-                    target_id = direction == NavigateDirection_FirstChild ? now.children.front() : now.children.back();
-            } else if (now.parent) {
-                const std::optional<access::element> parent = access::describe(target, now.parent);
-                if (!parent)
-                    return S_OK;
-                const auto& siblings = parent->children;
-                const auto at = std::find(siblings.begin(), siblings.end(), id_);
-                if (at == siblings.end())
-                    return S_OK;
-                if (direction == NavigateDirection_NextSibling && at + 1 != siblings.end())
-                    target_id = *(at + 1);
-                else if (direction == NavigateDirection_PreviousSibling && at != siblings.begin())
-                    target_id = *(at - 1);
-            }
-            return S_OK;
-        });
-        // The window's parent is the desktop, which UI Automation finds through the window.
-        if (SUCCEEDED(result) && target_id)
-            *found = provider_for(target_id).detach();
-        return result;
+    // The window's parent is the desktop, which UI Automation finds through the window.
+    return hand_out(found, [&](window& target, const access::element& now) -> access::element_id {
+        if (direction == NavigateDirection_Parent)
+            return now.parent;
+        if (direction == NavigateDirection_FirstChild || direction == NavigateDirection_LastChild) {
+            if (now.children.empty())
+                return {};
+            return direction == NavigateDirection_FirstChild ? now.children.front() : now.children.back();
+        }
+        if (!now.parent)
+            return {};
+        const std::optional<access::element> parent = access::describe(target, now.parent);
+        if (!parent)
+            return {};
+        const auto& siblings = parent->children;
+        const auto at = std::find(siblings.begin(), siblings.end(), id_);
+        if (at == siblings.end())
+            return {};
+        if (direction == NavigateDirection_NextSibling && at + 1 != siblings.end())
+            return *(at + 1);
+        if (direction == NavigateDirection_PreviousSibling && at != siblings.begin())
+            return *(at - 1);
+        return {};
     });
 }
 
@@ -459,36 +474,14 @@ HRESULT STDMETHODCALLTYPE element_provider::get_FragmentRoot(IRawElementProvider
 
 HRESULT STDMETHODCALLTYPE element_provider::ElementProviderFromPoint(double x, double y, IRawElementProviderFragment** found)
 {
-    if (!found)
-        return E_POINTER;
-    *found = nullptr;
-    return guarded([&] {
-        access::element_id under;
-        const HRESULT result = about([&](window& target, const access::element&) {
-            under = access::element_at(target, screen_scale(handle_, target).dips(x, y));
-            return S_OK;
-        });
-        if (SUCCEEDED(result) && under)
-            *found = provider_for(under).detach();
-        return result;
+    return hand_out(found, [&](window& target, const access::element&) {
+        return access::element_at(target, screen_scale(handle_, target).dips(x, y));
     });
 }
 
 HRESULT STDMETHODCALLTYPE element_provider::GetFocus(IRawElementProviderFragment** focused)
 {
-    if (!focused)
-        return E_POINTER;
-    *focused = nullptr;
-    return guarded([&] {
-        access::element_id with_focus;
-        const HRESULT result = about([&](window& target, const access::element&) {
-            with_focus = access::focused_element(target);
-            return S_OK;
-        });
-        if (SUCCEEDED(result) && with_focus)
-            *focused = provider_for(with_focus).detach();
-        return result;
-    });
+    return hand_out(focused, [](window& target, const access::element&) { return access::focused_element(target); });
 }
 
 HRESULT STDMETHODCALLTYPE element_provider::Invoke()
