@@ -37,6 +37,12 @@ NSMenu* main_menu(id target)
 
 installer::install_log* wizard_log = nullptr;
 
+// Work deferred to the run loop also runs in the wizard's modal loop.
+NSArray* modal_run_loop_modes()
+{
+    return [NSArray arrayWithObjects:NSDefaultRunLoopMode, NSModalPanelRunLoopMode, nil];
+}
+
 } // namespace
 
 void installer::mac::set_wizard_log(install_log* log)
@@ -76,8 +82,7 @@ void installer::mac::tell_cocoa_about_threads()
     // The main menu follows the wizard's first frame, made from the wizard's modal loop: GNUstep
     // shows it as a window of its own, with images looked up by name, which costs about as much as
     // building and painting the whole wizard.
-    NSArray* modes = [NSArray arrayWithObjects:NSDefaultRunLoopMode, NSModalPanelRunLoopMode, nil];
-    [self performSelector:@selector(installMainMenu) withObject:nil afterDelay:0 inModes:modes];
+    [self performSelector:@selector(installMainMenu) withObject:nil afterDelay:0 inModes:modal_run_loop_modes()];
     // Builds the wizard, runs it modally until Finish, a confirmed Cancel or Quit, or its close
     // button, and destroys it (waiting for a run that still goes on).
     InstallerAppDelegate* delegate = self;
@@ -107,8 +112,7 @@ void installer::mac::tell_cocoa_about_threads()
     if (wizardEnded)
         return NSTerminateNow;
     // Asked from the run loop, so that this call returns first.
-    NSArray* modes = [NSArray arrayWithObjects:NSDefaultRunLoopMode, NSModalPanelRunLoopMode, nil];
-    [self performSelector:@selector(askWizardToClose) withObject:nil afterDelay:0 inModes:modes];
+    [self performSelector:@selector(askWizardToClose) withObject:nil afterDelay:0 inModes:modal_run_loop_modes()];
     return NSTerminateCancel;
 }
 
