@@ -12,7 +12,7 @@ cmake --preset win >/dev/null
 cmake --build --preset win --target lcinstaller-win bare_launch window_probe >/dev/null
 installer=$(realpath "${2:-build/win/lcinstaller-win.exe}")
 
-PYTHONPATH="$PWD/scripts/wine:$PWD/benchmarks/wine" PYTHONDONTWRITEBYTECODE=1 \
+PYTHONPATH="$PWD/scripts:$PWD/scripts/wine:$PWD/benchmarks/wine" PYTHONDONTWRITEBYTECODE=1 \
   bash scripts/wine/run_wine_test.sh --state build/win/wine --dpi 96 -- \
   python3 benchmarks/wine/launch_bench.py "$installer" build/win/benchmarks/wine/bare_launch.exe \
   build/win/tests/installer_wine/window_probe.exe "$runs"

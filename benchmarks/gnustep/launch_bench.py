@@ -10,7 +10,6 @@ before and after. No threshold."""
 import os
 import subprocess
 import sys
-import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.join(HERE, "..", "..")
@@ -54,16 +53,7 @@ def locate(program):
 
 
 def time_one(program, screen):
-    h.wait_until(lambda: all(screen.pixel(*p) != BAR for p in program.points), timeout=30,
-                 what="the screen to clear before a start")
-    started = time.monotonic()
-    process = program.start()
-    deadline = started + 60
-    while not all(screen.pixel(*p) == BAR for p in program.points):
-        if time.monotonic() > deadline:
-            raise h.TestFailure(f"no frame of {program.name} within 60 s")
-        time.sleep(0.002)
-    elapsed = time.monotonic() - started
+    elapsed, process = launch_rounds.time_to_frame(program, screen, BAR)
     stop(process)
     return elapsed
 

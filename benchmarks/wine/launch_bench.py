@@ -8,7 +8,6 @@ import os
 import signal
 import subprocess
 import sys
-import time
 
 import launch_rounds
 import screen_pixels
@@ -60,16 +59,7 @@ def locate(program, probe_exe):
 
 
 def time_one(program, screen):
-    h.wait_until(lambda: all(screen.pixel(*p) != BAR for p in program.points), timeout=30,
-                 what="the screen to clear before a start")
-    started = time.monotonic()
-    first = program.start()
-    deadline = started + 60
-    while not all(screen.pixel(*p) == BAR for p in program.points):
-        if time.monotonic() > deadline:
-            raise h.TestFailure(f"no frame of {program.name} within 60 s")
-        time.sleep(0.002)
-    elapsed = time.monotonic() - started
+    elapsed, first = launch_rounds.time_to_frame(program, screen, BAR)
     first.wait(timeout=60)
     program.stop()
     return elapsed

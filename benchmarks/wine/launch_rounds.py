@@ -1,8 +1,27 @@
 """The rounds every launch benchmark runs: the installer and a bare program started one after the
 other in each round, the order swapping every round so that neither always starts on a machine the
 other has just warmed; then both medians and their ratio. Shared by the Wine and GNUstep launch
-benchmarks, which differ only in how one start is timed."""
+benchmarks, which differ only in how a program is started, found and stopped."""
 import statistics
+import time
+
+import x11_harness as h
+
+
+def time_to_frame(program, screen, colour):
+    """Waits until `program.points` on the X screen no longer show `colour` (the previous start is
+    gone), starts the program and polls until they all show it. Returns the seconds from the start
+    to that frame, and the started process."""
+    h.wait_until(lambda: all(screen.pixel(*p) != colour for p in program.points), timeout=30,
+                 what="the screen to clear before a start")
+    started = time.monotonic()
+    process = program.start()
+    deadline = started + 60
+    while not all(screen.pixel(*p) == colour for p in program.points):
+        if time.monotonic() > deadline:
+            raise h.TestFailure(f"no frame of {program.name} within 60 s")
+        time.sleep(0.002)
+    return time.monotonic() - started, process
 
 
 def run_rounds(installer, bare, runs, time_one):
