@@ -251,11 +251,16 @@ class EventLog:
         return wait_until(found, timeout=timeout, what=f"a log line matching {pattern!r}")
 
 
-def run_test(main):
-    """Runs a test's main function and turns its failures into an exit code with a message."""
+def run_reporting_failure(main):
+    """Runs a main function; a failure ends the program with its message and exit code 1."""
     try:
         main()
     except TestFailure as failure:
         print(f"FAIL: {failure}", file=sys.stderr)
         sys.exit(1)
+
+
+def run_test(main):
+    """Runs a test's main function: a failure as run_reporting_failure, success as PASS."""
+    run_reporting_failure(main)
     print("PASS")

@@ -79,8 +79,4 @@ def main():
 
 
 if __name__ == "__main__":
-    try:
-        main()
-    except h.TestFailure as failure:
-        print(f"FAIL: {failure}", file=sys.stderr)
-        sys.exit(1)
+    h.run_reporting_failure(main)
